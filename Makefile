@@ -1,0 +1,26 @@
+# make demo    - build everything and run setup from build/dist under Wine
+# make test    - build everything and run every test under Wine
+# make release - build and package the distribution folder
+BUILD ?= build
+
+.PHONY: all build test demo release screenshots clean
+
+all: build
+
+build:
+	@scripts/bootstrap
+	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j2
+
+test: build
+	@scripts/test $(BUILD)
+
+demo: build
+	@scripts/demo $(BUILD)
+
+release: build
+	@scripts/release $(BUILD)
+
+clean:
+	@scripts/wine-run --stop 2>/dev/null || true
+	rm -rf $(BUILD)

@@ -1,0 +1,10 @@
+#include "completion.h"
+
+void FinishSetup(int installed)
+{
+    (void)installed;
+}
+
+void StartTrayTools()
+{
+}

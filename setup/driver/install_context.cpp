@@ -1,0 +1,13 @@
+#include "install_context.h"
+
+InstallContextData InstallContext;
+
+void ResetInstallContext()
+{
+    InstallContext.instance = nullptr;
+    InstallContext.installDir.clear();
+    InstallContext.silent = 0;
+    InstallContext.createShortcuts = 1;
+    InstallContext.startTools = 1;
+    InstallContext.languageNumber = -1;
+}

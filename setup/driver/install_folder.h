@@ -1,0 +1,9 @@
+// Where the suite goes when the command line named no folder.
+#pragma once
+
+// Fills an empty InstallContext.installDir with the folder of an earlier
+// install, else the system's program folder + "Vexlo".
+void SettleDefaultInstallFolder();
+
+// The stages join names to the folder with their own backslash.
+void RemoveTrailingBackslash();

@@ -1,0 +1,5 @@
+#include "previous_versions.h"
+
+void RemovePreviousVersions()
+{
+}

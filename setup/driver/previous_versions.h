@@ -1,0 +1,4 @@
+// Earlier standalone releases of the layout tool.
+#pragma once
+
+void RemovePreviousVersions();

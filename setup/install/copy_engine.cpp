@@ -1,0 +1,5 @@
+#include "copy_engine.h"
+
+void CopySuiteFiles()
+{
+}

@@ -1,0 +1,4 @@
+// Copying the distribution folder into the install folder.
+#pragma once
+
+void CopySuiteFiles();

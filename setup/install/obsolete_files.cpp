@@ -1,0 +1,5 @@
+#include "obsolete_files.h"
+
+void RemoveObsoleteFiles()
+{
+}

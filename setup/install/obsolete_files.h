@@ -1,0 +1,4 @@
+// Files of earlier releases that the current one no longer ships.
+#pragma once
+
+void RemoveObsoleteFiles();

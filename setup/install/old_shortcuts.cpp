@@ -1,0 +1,5 @@
+#include "old_shortcuts.h"
+
+void RemoveOldShortcuts()
+{
+}

@@ -1,0 +1,5 @@
+#include "start_menu.h"
+
+void CreateStartMenuEntries()
+{
+}

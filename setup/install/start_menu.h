@@ -1,0 +1,4 @@
+// The suite's Start-menu group.
+#pragma once
+
+void CreateStartMenuEntries();

@@ -1,0 +1,5 @@
+#include "registry_settings.h"
+
+void RegisterSuite()
+{
+}

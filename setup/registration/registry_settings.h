@@ -1,0 +1,4 @@
+// Everything setup records in the registry.
+#pragma once
+
+void RegisterSuite();

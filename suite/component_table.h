@@ -1,0 +1,22 @@
+// The suite's installable tools: what the selection dialog shows, what the copy
+// engine keeps or deletes, and what the Start menu offers.
+#pragma once
+
+#include "fixed_string.h"
+
+struct Component {
+    int selected;             // 1 = install, 0 = delete its files after the copy
+    FixedString<99> name;     // shown in the selection dialog, never translated
+    FixedString<99> files;    // file names separated by single blanks
+};
+
+constexpr int ComponentCount = 20;
+
+extern Component ComponentTable[ComponentCount];
+
+// Writes all rows, every one selected.
+void FillComponentTable();
+
+// Steps through a blank-separated file list: copies the next name into `name`,
+// advances `cursor` past it and returns true; false at the end of the list.
+bool NextFileName(const char*& cursor, FixedString<99>& name);

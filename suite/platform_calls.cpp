@@ -1,0 +1,12 @@
+#include "platform_calls.h"
+
+#include <shlobj.h>
+
+#include "suite_identity.h"
+
+PlatformCalls Platform = {MessageBoxA, Sleep, SHChangeNotify};
+
+int ShowMessage(const char* text, UINT style)
+{
+    return Platform.messageBox(nullptr, text, Suite::ProductName, style);
+}

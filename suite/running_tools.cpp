@@ -1,0 +1,6 @@
+#include "running_tools.h"
+
+int CloseRunningTools()
+{
+    return 1;
+}

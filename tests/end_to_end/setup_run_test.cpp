@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "process_runner.h"
+#include "registry_sandbox.h"
+#include "snapshot.h"
+#include "test_files.h"
+#include "window_driver.h"
+
+namespace {
+
+const DWORD RunLimit = 60000;
+
+// What setup may touch, watched before and after each run.
+const std::vector<RegistryBranch> WatchedKeys = {
+    {HKEY_LOCAL_MACHINE, "Software\\ZERV Software"},
+    {HKEY_CURRENT_USER, "Software\\ZERV Software"},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+    {HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps"},
+};
+
+class SetupRun : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = FreshFolder("setup-run");
+        for (const std::string& backup : FilesMatching(TempFolder(), "Vexlo Settings before Setup *"))
+            DeleteFileA((TempFolder() + "\\" + backup).c_str());
+        WriteString(HKEY_CURRENT_USER, "Software\\ZERV Software\\Norrik", "Probe", "42");
+    }
+
+    Snapshot Take() { return TakeSnapshot(WatchedKeys, {root, TempFolder()}); }
+
+    std::string SetupProgram() { return DistFolder() + "\\setup.exe"; }
+
+    std::string root;
+};
+
+const ExpectedChange BackupWritten = {Change::Added, "*\\Temp\\Vexlo Settings before Setup *-*.*",
+                                      "file:*"};
+
+} // namespace
+
+TEST_F(SetupRun, SilentRunSavesSettingsMakesTheFolderAndCompletes)
+{
+    Snapshot before = Take();
+    std::string folder = root + "\\Suite Folder";
+    EXPECT_EQ(RunProgram(SetupProgram(), "/silent /path:\"" + folder + "\"", RunLimit), 1);
+    Snapshot after = Take();
+    EXPECT_EQ(JoinLines(CompareSnapshots(before, after,
+                                         {BackupWritten, {Change::Added, "C:\\vexlo-tests\\setup-run\\suite folder\\"}})),
+              "");
+
+    std::vector<std::string> backups = FilesMatching(TempFolder(), "Vexlo Settings before Setup *");
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_TRUE(std::regex_match(backups[0], std::regex(R"(Vexlo Settings before Setup \d{8}-\d{6}\.\d{3})")))
+        << backups[0];
+    std::string content = ReadWholeFile(TempFolder() + "\\" + backups[0]);
+    EXPECT_NE(content.find("[HKEY_CURRENT_USER\\Software\\ZERV Software\\Norrik]\r\n\"Probe\"=\"42\""),
+              std::string::npos)
+        << content;
+
+    // Again over the same folder: one more backup, nothing else changes.
+    before = after;
+    EXPECT_EQ(RunProgram(SetupProgram(), "/SILENT /NOSTART /NOSHORT /PATH:\"" + folder + "\"", RunLimit), 1);
+    EXPECT_EQ(JoinLines(CompareSnapshots(before, Take(), {BackupWritten})), "");
+}
+
+TEST_F(SetupRun, FolderTooLongIsReportedAndNothingIsInstalled)
+{
+    Snapshot before = Take();
+    std::string tooLong = root + "\\" + std::string(MAX_PATH, 'x');
+    StartedProcess setup = StartProgram(SetupProgram(), "/path:" + tooLong);
+    HWND box = WaitForWindow(setup.id, "#32770", "Vexlo", 20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), "Vexlo");
+    EXPECT_EQ(MessageBoxText(box), "The install folder is too long.");
+    ClickButton(box, IDOK);
+    EXPECT_EQ(WaitForExit(setup, RunLimit), 0);
+
+    EXPECT_EQ(RunProgram(SetupProgram(), "/silent /path:" + tooLong, RunLimit), 0);
+    EXPECT_EQ(JoinLines(CompareSnapshots(before, Take(), {BackupWritten})), "");
+    EXPECT_EQ(FilesMatching(TempFolder(), "Vexlo Settings before Setup *").size(), 2u);
+}
+
+TEST_F(SetupRun, SilentRunIntoAFolderThatCannotBeMadeEndsWithoutInstalling)
+{
+    Snapshot before = Take();
+    EXPECT_EQ(RunProgram(SetupProgram(), "/silent /path:q:\\vexlo", RunLimit), 0);
+    EXPECT_EQ(JoinLines(CompareSnapshots(before, Take(), {BackupWritten})), "");
+}
+
+TEST_F(SetupRun, InteractiveRunWithoutStartingToolsAsksAtTheEnd)
+{
+    StartedProcess setup = StartProgram(SetupProgram(), "/nostart /path:\"" + root + "\\asked\"");
+    HWND box = WaitForWindow(setup.id, "#32770", "Vexlo", 20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              "Vexlo has been installed successfully! \r\n\r\nStart all tray-based Vexlets silently now?");
+    ClickButton(box, IDNO);
+    EXPECT_EQ(WaitForExit(setup, RunLimit), 1);
+}

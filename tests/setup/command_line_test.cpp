@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "command_line.h"
+#include "install_context.h"
+
+namespace {
+
+struct Case {
+    const char* tail;
+    const char* folder;
+    int silent;
+    int createShortcuts;
+    int startTools;
+    int languageNumber;
+};
+
+const Case Cases[] = {
+    {"", "", 0, 1, 1, -1},
+    {"/SILENT /NOSTART", "", 1, 1, 0, -1},
+    {"/noshort", "", 0, 0, 1, -1},
+    {"/silent/noshort/nostart", "", 1, 0, 0, -1},
+    {"/path:\"D:\\Tools\\Suite Folder\"", "d:\\tools\\suite folder", 0, 1, 1, -1},
+    {"/path:\"D:\\Tools\\Suite Folder\" /silent", "d:\\tools\\suite folder", 1, 1, 1, -1},
+    {"/path:\"\"", "", 0, 1, 1, -1},
+    {"/path:\"\" /silent", "", 1, 1, 1, -1},
+    {"/path:c:\\tools", "c:\\tools", 0, 1, 1, -1},
+    {"/path: c:\\tools", "c:\\tools", 0, 1, 1, -1},
+    {"/path:c:\\tools /nostart", "c:\\tools", 0, 1, 0, -1},
+    {"/path:\"c:\\open quote", "c:\\open quote", 0, 1, 1, -1},
+    {"/Path:C:\\X\\ /silent", "c:\\x\\", 1, 1, 1, -1},
+    {"/language:3", "", 0, 1, 1, 3},
+    {"/language:x", "", 0, 1, 1, 0},
+    {"/language:12", "", 0, 1, 1, 12},
+    {"/language:4 /path:c:\\suite", "c:\\suite", 0, 1, 1, 4},
+    {"/path:c:\\suite /language:5", "c:\\suite", 0, 1, 1, 5},
+    {"/path:\"c:\\my suite\"/language:6", "c:\\my suite", 0, 1, 1, 6},
+};
+
+} // namespace
+
+TEST(CommandLine, SwitchesFolderAndLanguage)
+{
+    for (const Case& c : Cases) {
+        ResetInstallContext();
+        std::string tail = c.tail;
+        EXPECT_EQ(ReadCommandLine(tail.c_str()), CommandLineResult::Read) << c.tail;
+        EXPECT_STREQ(InstallContext.installDir.c_str(), c.folder) << c.tail;
+        EXPECT_EQ(InstallContext.silent, c.silent) << c.tail;
+        EXPECT_EQ(InstallContext.createShortcuts, c.createShortcuts) << c.tail;
+        EXPECT_EQ(InstallContext.startTools, c.startTools) << c.tail;
+        EXPECT_EQ(InstallContext.languageNumber, c.languageNumber) << c.tail;
+        EXPECT_EQ(tail, c.tail) << "the caller's text must stay as it was";
+    }
+}
+
+TEST(CommandLine, AFolderThatDoesNotFitIsRefusedNotCut)
+{
+    std::string longest = "c:\\" + std::string(MAX_PATH - 4, 'a');
+    ResetInstallContext();
+    EXPECT_EQ(ReadCommandLine(("/silent /path:" + longest).c_str()), CommandLineResult::Read);
+    EXPECT_EQ(InstallContext.installDir.length(), static_cast<unsigned>(MAX_PATH - 1));
+
+    ResetInstallContext();
+    EXPECT_EQ(ReadCommandLine(("/path:" + longest + "b /silent").c_str()), CommandLineResult::FolderTooLong);
+    EXPECT_TRUE(InstallContext.installDir.empty());
+    EXPECT_EQ(InstallContext.silent, 1);
+
+    ResetInstallContext();
+    EXPECT_EQ(ReadCommandLine(("/path:\"" + longest + " b\"").c_str()), CommandLineResult::FolderTooLong);
+    EXPECT_TRUE(InstallContext.installDir.empty());
+}

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "install_context.h"
+#include "install_folder.h"
+#include "registry_sandbox.h"
+#include "suite_identity.h"
+
+namespace {
+
+const char* const SuiteKey = "Software\\ZERV Software\\Vexlets";
+const char* const WindowsKey = "Software\\Microsoft\\Windows\\CurrentVersion";
+
+class DefaultFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Setup);
+        ResetInstallContext();
+    }
+
+    std::string Settle()
+    {
+        SettleDefaultInstallFolder();
+        return InstallContext.installDir.c_str();
+    }
+
+    RegistrySandbox sandbox{"install-folder"};
+};
+
+} // namespace
+
+TEST_F(DefaultFolder, EarlierInstallWinsUnchanged)
+{
+    WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "D:\\Apps\\Vexlo Suite");
+    WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "E:\\Programs");
+    EXPECT_EQ(Settle(), "D:\\Apps\\Vexlo Suite");
+}
+
+TEST_F(DefaultFolder, TrailingBackslashOfEarlierInstallGoesBeforeTheFirstStage)
+{
+    WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "D:\\Apps\\Vexlo\\");
+    EXPECT_EQ(Settle(), "D:\\Apps\\Vexlo\\");
+    RemoveTrailingBackslash();
+    EXPECT_STREQ(InstallContext.installDir.c_str(), "D:\\Apps\\Vexlo");
+    RemoveTrailingBackslash();
+    EXPECT_STREQ(InstallContext.installDir.c_str(), "D:\\Apps\\Vexlo");
+}
+
+TEST_F(DefaultFolder, ProgramFolderOfTheSystemGetsVexloAppended)
+{
+    WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "C:\\Program Files");
+    EXPECT_EQ(Settle(), "C:\\Program Files\\Vexlo");
+    ResetInstallContext();
+    WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "E:\\Progs\\");
+    EXPECT_EQ(Settle(), "E:\\Progs\\Vexlo");
+}
+
+TEST_F(DefaultFolder, FallsBackWhenNothingUsableIsRecorded)
+{
+    EXPECT_EQ(Settle(), "C:\\Program Files\\Vexlo");
+
+    // An empty earlier install folder would point every stage at the drive's root.
+    ResetInstallContext();
+    WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "");
+    WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "");
+    EXPECT_EQ(Settle(), "C:\\Program Files\\Vexlo");
+
+    // No room for "\Vexlo" after the program folder: the fixed default, never a cut path.
+    ResetInstallContext();
+    WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "C:\\" + std::string(254, 'p'));
+    EXPECT_EQ(Settle(), "C:\\Program Files\\Vexlo");
+}
+
+TEST_F(DefaultFolder, FolderFromTheCommandLineIsKept)
+{
+    WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "D:\\Earlier");
+    InstallContext.installDir.assign("c:\\chosen");
+    EXPECT_EQ(Settle(), "c:\\chosen");
+}
