@@ -2,6 +2,7 @@
 # make test    - build everything and run every test under Wine
 # make release - build and package the distribution folder
 BUILD ?= build
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all build test demo release screenshots clean
 

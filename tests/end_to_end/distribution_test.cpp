@@ -84,3 +84,21 @@ TEST(Distribution, ProgramsNeedOnlySystemLibrariesAndTheRuntimeLibraryByOrdinal)
             EXPECT_TRUE(LibraryOrdinals.count(ordinal)) << program << " imports ordinal " << ordinal;
     }
 }
+
+TEST(Distribution, RuntimeLibraryExportsExactlyTheOrdinalsAndNoNames)
+{
+    HMODULE library = LoadLibraryExA((DistFolder() + "\\Vexlo.dll").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(library, nullptr);
+    auto* base = reinterpret_cast<const BYTE*>(library);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
+        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress);
+    EXPECT_EQ(exports->NumberOfNames, 0u);
+    auto* functions = reinterpret_cast<const DWORD*>(base + exports->AddressOfFunctions);
+    std::set<unsigned> ordinals;
+    for (DWORD i = 0; i < exports->NumberOfFunctions; ++i)
+        if (functions[i])
+            ordinals.insert(exports->Base + i);
+    EXPECT_EQ(ordinals, LibraryOrdinals);
+    FreeLibrary(library);
+}
