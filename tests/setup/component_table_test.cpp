@@ -24,6 +24,18 @@ bool EndsWith(const std::string& text, const std::string& tail)
 
 } // namespace
 
+TEST(ComponentTable, TwentyToolsInDialogOrderAllSelected)
+{
+    FillComponentTable();
+    const char* names[ComponentCount] = {"Norrik", "Ovalle", "Yessa",  "Scrivo", "Halder", "Fennet", "Tovin",
+                                         "Pondry", "Lumio",  "Kimber", "Dewlit", "Ambro",  "Glimmet", "Grask",
+                                         "Caddel", "Pellor", "Orvex",  "Quesh",  "Stoval", "Brolla"};
+    for (int i = 0; i < ComponentCount; ++i) {
+        EXPECT_STREQ(ComponentTable[i].name.c_str(), names[i]) << "row " << i;
+        EXPECT_EQ(ComponentTable[i].selected, 1) << "row " << i;
+    }
+}
+
 TEST(ComponentTable, FileListsArePrograms_ThenHelp_ThenLanguage)
 {
     FillComponentTable();

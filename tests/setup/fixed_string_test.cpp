@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "fixed_string.h"
 
 TEST(FixedString, RefusesWhatDoesNotFitAndKeepsTheText)
@@ -9,14 +7,18 @@ TEST(FixedString, RefusesWhatDoesNotFitAndKeepsTheText)
     FixedString<5> text;
     EXPECT_TRUE(text.assign("abc"));
     EXPECT_FALSE(text.assign("abcdef"));
+    EXPECT_STREQ(text.c_str(), "abc");
     EXPECT_TRUE(text.append("de"));
     EXPECT_FALSE(text.append("f"));
     EXPECT_FALSE(text.append('f'));
-    EXPECT_FALSE(text.appendBackslashIfMissing());
     EXPECT_STREQ(text.c_str(), "abcde");
     EXPECT_EQ(text.length(), 5u);
+    EXPECT_FALSE(text.appendBackslashIfMissing());
+    EXPECT_STREQ(text.c_str(), "abcde");
+}
 
-    // A path as the platform holds it: 259 characters and the terminating zero.
+TEST(FixedString, PathBufferHoldsWhatThePlatformBufferHolds)
+{
     PathBuffer path;
     EXPECT_EQ(PathBuffer::bufferSize(), static_cast<unsigned>(MAX_PATH));
     EXPECT_TRUE(path.assign(std::string(MAX_PATH - 1, 'x').c_str()));
@@ -32,4 +34,15 @@ TEST(FixedString, JoinsFoldersWithOneBackslash)
     EXPECT_TRUE(path.appendBackslashIfMissing());
     EXPECT_TRUE(path.appendBackslashIfMissing());
     EXPECT_STREQ(path.c_str(), "C:\\Suite\\");
+    path.truncate(path.length() - 1);
+    EXPECT_STREQ(path.c_str(), "C:\\Suite");
+}
+
+TEST(FixedString, SettleTakesWhatAPlatformCallWrote)
+{
+    FixedString<7> text;
+    lstrcpynA(text.buffer(), "written", text.bufferSize());
+    text.settle();
+    EXPECT_EQ(text.length(), 7u);
+    EXPECT_TRUE(text.endsWith('n'));
 }

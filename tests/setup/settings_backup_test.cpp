@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
+#include "registry_sandbox.h"
 #include "settings_backup.h"
+#include "suite_identity.h"
 #include "test_files.h"
 
 namespace {
@@ -48,6 +51,28 @@ TEST(SettingsBackup, FileNameCarriesTheLocalTimeStamp)
     time.wMilliseconds = 5;
     ASSERT_TRUE(BuildBackupFilePath(time, path));
     EXPECT_EQ(std::string(path.c_str()), temp + "\\\\Vexlo Settings before Setup 20260107-001850.005");
+}
+
+TEST(SettingsBackup, SavesTheUsersBranchIntoANewFile)
+{
+    InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Setup);
+    std::string temp = FreshFolder("backup-file");
+    TemporaryFolderOverride tmp(temp);
+    RegistrySandbox sandbox("backup");
+    WriteString(HKEY_CURRENT_USER, "Software\\ZERV Software\\Norrik", "Target", "D:\\Backups");
+    WriteDword(HKEY_CURRENT_USER, "Software\\ZERV Software\\Vexlets", "GeneralLanguage", 2);
+
+    BackupUserSettings();
+
+    std::vector<std::string> files = FilesMatching(temp, "Vexlo Settings before Setup *-*.*");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(std::regex_match(files[0], std::regex(R"(Vexlo Settings before Setup \d{8}-\d{6}\.\d{3})")));
+    std::string content = ReadWholeFile(temp + "\\" + files[0]);
+    EXPECT_EQ(content.rfind("REGEDIT4\r\n", 0), 0u);
+    EXPECT_NE(content.find("[HKEY_CURRENT_USER\\Software\\ZERV Software\\Norrik]\r\n\"Target\"=\"D:\\\\Backups\"\r\n"),
+              std::string::npos)
+        << content;
+    EXPECT_NE(content.find("\"GeneralLanguage\"=dword:00000002"), std::string::npos) << content;
 }
 
 TEST(SettingsBackup, TemporaryFolderTooDeepForTheNameWritesNothing)

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "install_sequence.h"
+#include "platform_calls.h"
+#include "registry_sandbox.h"
+#include "test_files.h"
+
+namespace {
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    UINT style;
+};
+
+std::vector<ShownMessage> shown;
+int answer = IDOK;
+
+int WINAPI RecordMessage(HWND, LPCSTR text, LPCSTR caption, UINT style)
+{
+    shown.push_back({text, caption, style});
+    return answer;
+}
+
+class InstallSequence : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        shown.clear();
+        answer = IDOK;
+        Platform.messageBox = RecordMessage;
+        temp = FreshFolder("sequence-temp");
+        SetEnvironmentVariableA("TMP", temp.c_str());
+        target = FreshFolder("sequence") + "\\suite";
+        // The options dialog's template lives in setup.exe, not in this test program.
+        resources = LoadLibraryExA((DistFolder() + "\\setup.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(resources, nullptr);
+    }
+
+    void TearDown() override
+    {
+        Platform.messageBox = MessageBoxA;
+        SetEnvironmentVariableA("TMP", nullptr);
+        FreeLibrary(resources);
+    }
+
+    int Run(const std::string& tail)
+    {
+        std::string writable = tail;
+        return RunSetup(resources, &writable[0]);
+    }
+
+    size_t BackupFiles() { return FilesMatching(temp, "Vexlo Settings before Setup *").size(); }
+
+    RegistrySandbox sandbox{"sequence"};
+    std::string temp;
+    std::string target;
+    HMODULE resources = nullptr;
+};
+
+} // namespace
+
+TEST_F(InstallSequence, SilentRunMakesTheFolderAndCompletes)
+{
+    EXPECT_EQ(Run("/SILENT /NOSTART /path:\"" + target + "\""), 1);
+    EXPECT_TRUE(FolderExists(target));
+    EXPECT_EQ(BackupFiles(), 1u);
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(InstallSequence, FolderTooLongEndsWithoutInstalling)
+{
+    std::string tooLong = target + "\\" + std::string(MAX_PATH, 'x');
+    EXPECT_EQ(Run("/path:" + tooLong), 0);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "The install folder is too long.");
+    EXPECT_EQ(shown[0].caption, "Vexlo");
+
+    shown.clear();
+    Sleep(2); // backups are named by the millisecond
+    EXPECT_EQ(Run("/silent /path:" + tooLong), 0);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_FALSE(FolderExists(target));
+    // The settings were saved before the command line was read, both times.
+    EXPECT_EQ(BackupFiles(), 2u);
+}
+
+TEST_F(InstallSequence, SilentRunEndsWhenTheFolderCannotBeMade)
+{
+    EXPECT_EQ(Run("/silent /path:q:\\nowhere\\vexlo"), 0);
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(InstallSequence, WithoutStartingToolsTheUserIsAskedAtTheEnd)
+{
+    answer = IDNO;
+    EXPECT_EQ(Run("/nostart /path:\"" + target + "\""), 1);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+              "Vexlo has been installed successfully! \r\n\r\nStart all tray-based Vexlets silently now?");
+    EXPECT_EQ(shown[0].caption, "Vexlo");
+    EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION | MB_SETFOREGROUND));
+}
