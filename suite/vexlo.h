@@ -40,7 +40,7 @@ VEXLO_API int __cdecl VxIconOffset();
 // 70: the library's own module handle (an exported variable, not a function).
 VEXLO_API HINSTANCE VxModuleHandle;
 
-// 101: switches the current language and stores it under the given value name.
+// 101: switches the current language (0 to 9); the caller stores the choice itself.
 VEXLO_API void __cdecl VxSetLanguage(const char* valueName, int languageNumber);
 // 110: the text in the current language; use it before the next call. Also
 // accepts a dialog's window handle in place of the text.

@@ -1,4 +1,4 @@
-// Identity, language and translation of the stand-in runtime library.
+// Identity of the stand-in runtime library.
 #include "standin.h"
 #include "vexlo.h"
 
@@ -7,7 +7,6 @@ HINSTANCE VxModuleHandle = nullptr;
 namespace {
 
 char suiteKey[MAX_PATH] = "Software\\ZERV Software\\Vexlets";
-HeapText translation;
 
 } // namespace
 
@@ -31,6 +30,7 @@ void __cdecl VxInitialize(HINSTANCE, const char*, const char*, const char*, cons
 {
     if (suiteKeyPath && lstrlenA(suiteKeyPath) < MAX_PATH)
         lstrcpynA(suiteKey, suiteKeyPath, MAX_PATH);
+    StartLanguage(suiteKey);
 }
 
 void __cdecl VxConfigure(int, int)
@@ -40,27 +40,4 @@ void __cdecl VxConfigure(int, int)
 int __cdecl VxIconOffset()
 {
     return 0;
-}
-
-void __cdecl VxSetLanguage(const char*, int)
-{
-}
-
-const char* __cdecl VxTranslate(const char* englishText, int)
-{
-    // A dialog handle in place of a text: English needs no change to the dialog.
-    if (!englishText || IsWindow(reinterpret_cast<HWND>(const_cast<char*>(englishText))))
-        return "";
-
-    // Texts mark line breaks with "::"; each pair is one break.
-    translation.clear();
-    for (const char* c = englishText; *c; ++c) {
-        if (c[0] == ':' && c[1] == ':') {
-            translation.append("\r\n", 2);
-            ++c;
-        } else {
-            translation.append(*c);
-        }
-    }
-    return translation.c_str();
 }

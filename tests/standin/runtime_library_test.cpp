@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "registry_sandbox.h"
 #include "suite_identity.h"
@@ -87,4 +88,33 @@ TEST_F(RuntimeLibrary, ModuleHandleExportIsTheLibraryWithItsIcon)
     EXPECT_EQ(VxModuleHandle, GetModuleHandleA("Vexlo.dll"));
     EXPECT_NE(LoadIconA(VxModuleHandle, MAKEINTRESOURCEA(2551)), nullptr);
     EXPECT_EQ(VxIconOffset(), 0);
+}
+
+TEST_F(RuntimeLibrary, WritesCreateMissingKeysAndFailedReadsLeaveTheBuffer)
+{
+    RegistrySandbox sandbox("registry-values");
+    const char* const deepKey = "Software\\ZERV Software\\Deep\\Er";
+    DWORD language = 7;
+    VxWriteRegistryValue(HKEY_CURRENT_USER, deepKey, "GeneralLanguage", REG_DWORD, &language, sizeof(language));
+    const char command[] = "\"C:\\Program Files\\Vexlo\\vxpondry.exe\" \"%1\"";
+    VxWriteRegistryValue(HKEY_CLASSES_ROOT, "ZervPondry\\Shell\\open\\command", nullptr, REG_SZ, command,
+                         sizeof(command));
+
+    DWORD number = 0;
+    EXPECT_NE(VxReadRegistryValue(HKEY_CURRENT_USER, deepKey, "GeneralLanguage", &number, sizeof(number)), 0);
+    EXPECT_EQ(number, 7u);
+    char buffer[100] = "preset";
+    EXPECT_NE(VxReadRegistryValue(HKEY_CLASSES_ROOT, "ZervPondry\\Shell\\open\\command", nullptr, buffer,
+                                  sizeof(buffer)),
+              0);
+    EXPECT_STREQ(buffer, command);
+
+    for (auto [key, name, size] : {std::make_tuple("Control Panel\\International", "Locale", 100),
+                                   std::make_tuple(deepKey, "Missing", 100),
+                                   std::make_tuple("ZervPondry\\Shell\\open\\command", (const char*)nullptr, 5)}) {
+        lstrcpyA(buffer, "preset");
+        HKEY root = lstrcmpA(key, "ZervPondry\\Shell\\open\\command") == 0 ? HKEY_CLASSES_ROOT : HKEY_CURRENT_USER;
+        EXPECT_EQ(VxReadRegistryValue(root, key, name, buffer, size), 0) << key;
+        EXPECT_STREQ(buffer, "preset") << key;
+    }
 }

@@ -1,0 +1,282 @@
+// The stand-in library's translations. The Translation* cases also run under
+// the Japanese, Russian and Czech code pages (see tests/CMakeLists.txt).
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "registry_sandbox.h"
+#include "suite_identity.h"
+#include "test_files.h"
+#include "vexlo.h"
+
+namespace {
+
+const char* const Codes[] = {"en", "fr", "de", "ja", "es", "sv", "it", "cs", "ru"};
+
+// The catalogue as built into the library: English text -> code -> UTF-8 text.
+using Blocks = std::vector<std::pair<std::string, std::map<std::string, std::string>>>;
+
+Blocks BuiltInCatalogue()
+{
+    HRSRC resource = FindResourceA(VxModuleHandle, "CATALOGUE", MAKEINTRESOURCEA(10));
+    EXPECT_NE(resource, nullptr);
+    if (!resource)
+        return {};
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(VxModuleHandle, resource)));
+    std::string text(bytes, SizeofResource(VxModuleHandle, resource));
+    Blocks blocks;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.size() < 4 || line[0] == '#' || line.compare(2, 2, ": ") != 0)
+            continue;
+        std::string code = line.substr(0, 2);
+        if (code == "en")
+            blocks.push_back({line.substr(4), {}});
+        else if (!blocks.empty())
+            blocks.back().second[code] = line.substr(4);
+    }
+    return blocks;
+}
+
+// What the user should see for a UTF-8 text in this process's code page, or
+// `fallback` when the code page cannot show it.
+std::string InAnsi(const std::string& utf8, const std::string& fallback)
+{
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8.size(), &wide[0], wide.size()));
+    std::string ansi(wide.size() * 2 + 1, '\0');
+    BOOL lossy = FALSE;
+    ansi.resize(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide.size(), &ansi[0], ansi.size(),
+                                    nullptr, &lossy));
+    return lossy ? fallback : ansi;
+}
+
+std::string WithLineBreaks(std::string text)
+{
+    for (size_t at; (at = text.find("::")) != std::string::npos;)
+        text.replace(at, 2, "\r\n");
+    return text;
+}
+
+size_t Count(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++n;
+    return n;
+}
+
+INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+class Translation : public testing::Test {
+protected:
+    void SetUp() override { InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Setup); }
+    void TearDown() override { VxSetLanguage("GeneralLanguage", 0); }
+
+    RegistrySandbox sandbox_{"translation"};
+};
+
+} // namespace
+
+TEST_F(Translation, CatalogueHasEveryLanguageAndKeepsMarksAndFormats)
+{
+    Blocks blocks = BuiltInCatalogue();
+    ASSERT_GE(blocks.size(), 30u);
+    std::map<std::string, int> seen;
+    for (const auto& [english, translations] : blocks) {
+        SCOPED_TRACE(english);
+        EXPECT_EQ(++seen[english], 1) << "listed twice";
+        for (int language = 1; language <= 8; ++language) {
+            auto found = translations.find(Codes[language]);
+            ASSERT_NE(found, translations.end()) << "no line " << Codes[language];
+            const std::string& text = found->second;
+            EXPECT_NE(text, english) << Codes[language];
+            // Formats go to wsprintfA: one "%s" and no other directive.
+            EXPECT_EQ(Count(text, "%"), Count(english, "%s")) << Codes[language];
+            EXPECT_EQ(Count(text, "%s"), Count(english, "%s")) << Codes[language];
+            EXPECT_EQ(Count(text, "::"), Count(english, "::")) << Codes[language];
+            EXPECT_EQ(Count(text, "&"), Count(english, "&")) << Codes[language];
+        }
+    }
+    // Texts that become the file names of Start-menu entries.
+    for (const char* entryName : {"Welcome to %s!", "Open this menu as folder", "Start all tray-based Vexlets",
+                                  "Stop all", "Uninstall %s"}) {
+        bool listed = false;
+        for (const auto& [english, translations] : blocks) {
+            if (english != entryName)
+                continue;
+            listed = true;
+            for (const auto& [code, text] : translations)
+                EXPECT_EQ(text.find_first_of("\\/:*?\"<>|"), std::string::npos) << code << ": " << text;
+        }
+        EXPECT_TRUE(listed) << entryName;
+    }
+}
+
+TEST_F(Translation, EveryLanguageAnswersInTheCodePageOrInEnglish)
+{
+    const char* const expected[] = {
+        "Cannot copy %s.",         "Impossible de copier %s.", "%s kann nicht kopiert werden.",
+        "%s をコピーできません。", "No se puede copiar %s.",   "Det går inte att kopiera %s.",
+        "Impossibile copiare %s.", "Soubor %s nelze zkopírovat.", "Не удаётся скопировать %s.",
+    };
+    for (int language = 0; language <= 8; ++language) {
+        VxSetLanguage("GeneralLanguage", language);
+        EXPECT_EQ(std::string(VxTranslate("Cannot copy %s.", 0)), InAnsi(expected[language], "Cannot copy %s."))
+            << Codes[language] << " in code page " << GetACP();
+    }
+
+    // Every text of the catalogue, in every language, through the library itself.
+    for (const auto& [english, translations] : BuiltInCatalogue()) {
+        for (int language = 1; language <= 8; ++language) {
+            VxSetLanguage("GeneralLanguage", language);
+            std::string shown = VxTranslate(english.c_str(), 0);
+            EXPECT_EQ(shown, WithLineBreaks(InAnsi(translations.at(Codes[language]), english)))
+                << Codes[language] << ": " << english;
+            EXPECT_EQ(Count(shown, "%s"), Count(english, "%s"));
+        }
+    }
+}
+
+TEST_F(Translation, ColonPairsBecomeLineBreaksAndUnknownTextsStay)
+{
+    VxSetLanguage("GeneralLanguage", 2);
+    const char* const english =
+        "Please close the application using it. Or, install into a different folder. ::::Press OK to try copying again.";
+    std::string german = VxTranslate(english, 0);
+    EXPECT_EQ(german, InAnsi("Bitte schließen Sie die Anwendung, die die Datei verwendet, oder installieren Sie in "
+                             "einen anderen Ordner. \r\n\r\nKlicken Sie auf OK, um erneut zu kopieren.",
+                             WithLineBreaks(english)));
+
+    EXPECT_STREQ(VxTranslate("Not a text of the suite::here", 0), "Not a text of the suite\r\nhere");
+    EXPECT_STREQ(VxTranslate("odd:::run", 0), "odd\r\n:run");
+    EXPECT_STREQ(VxTranslate("", 0), "");
+    // Near misses are other texts.
+    EXPECT_STREQ(VxTranslate("cannot copy %s.", 0), "cannot copy %s.");
+    EXPECT_STREQ(VxTranslate("Cannot copy %s. ", 0), "Cannot copy %s. ");
+
+    // The previous result stays readable while the next one is asked for.
+    const char* first = VxTranslate("Stop all", 0);
+    const char* second = VxTranslate("All", 0);
+    EXPECT_STREQ(first, "Alle beenden");
+    EXPECT_STREQ(second, "Alle");
+
+    VxSetLanguage("GeneralLanguage", 10);
+    EXPECT_STREQ(VxTranslate("Stop all", 0), "Stop all");
+    VxSetLanguage("GeneralLanguage", -1);
+    EXPECT_STREQ(VxTranslate("Stop all", 0), "Stop all");
+}
+
+TEST_F(Translation, WindowHandleTranslatesTheDialogInPlace)
+{
+    auto open = [] {
+        return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(200), nullptr, PlainDialog, 0);
+    };
+    auto text = [](HWND dialog, int id) {
+        char buffer[256] = "";
+        GetDlgItemTextA(dialog, id, buffer, sizeof(buffer));
+        return std::string(buffer);
+    };
+
+    HWND english = open();
+    ASSERT_NE(english, nullptr);
+    EXPECT_STREQ(VxTranslate(reinterpret_cast<const char*>(english), 0), "");
+    char caption[256];
+    GetWindowTextA(english, caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Vexlo Setup");
+    EXPECT_EQ(text(english, 1010), "None");
+    DestroyWindow(english);
+
+    VxSetLanguage("GeneralLanguage", 2);
+    HWND german = open();
+    ASSERT_NE(german, nullptr);
+    EXPECT_STREQ(VxTranslate(reinterpret_cast<const char*>(german), 0), "");
+    GetWindowTextA(german, caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Vexlo-Setup");
+    EXPECT_EQ(text(german, IDCANCEL), "Abbre&chen");
+    EXPECT_EQ(text(german, 1005), "Alle");
+    EXPECT_EQ(text(german, 1010), "Keine");
+    EXPECT_EQ(text(german, 1008),
+              InAnsi("Bitte wählen Sie die Vexlets, die installiert werden sollen. Alle anderen werden gelöscht.",
+                     "Please select the Vexlets you want to install. All others will be deleted."));
+    EXPECT_EQ(text(german, IDOK), "&OK");
+    EXPECT_EQ(text(german, 1015), "Keep this text");
+    DestroyWindow(german);
+}
+
+TEST_F(Translation, StoredLanguageTakesEffectAtInitialisation)
+{
+    const std::string suiteKey = "Software\\ZERV Software\\Vexlets";
+    auto initialised = [] {
+        InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Setup);
+        return std::string(VxTranslate("Stop all", 0));
+    };
+    EXPECT_EQ(initialised(), "Stop all");
+    WriteDword(HKEY_CURRENT_USER, suiteKey, "GeneralLanguage", 2);
+    EXPECT_EQ(initialised(), "Alle beenden");
+    WriteDword(HKEY_CURRENT_USER, suiteKey, "GeneralLanguage", 5);
+    EXPECT_EQ(initialised(), "Stoppa alla");
+    WriteDword(HKEY_CURRENT_USER, suiteKey, "GeneralLanguage", 10);
+    EXPECT_EQ(initialised(), "Stop all");
+    WriteString(HKEY_CURRENT_USER, suiteKey, "GeneralLanguage", "2");
+    EXPECT_EQ(initialised(), "Stop all");
+    // Only the current user's choice counts.
+    WriteDword(HKEY_LOCAL_MACHINE, suiteKey, "GeneralLanguage", 2);
+    EXPECT_EQ(initialised(), "Stop all");
+}
+
+TEST_F(Translation, YourLanguageComesFromTheUsersFileBesideTheLibrary)
+{
+    char libraryPath[MAX_PATH];
+    GetModuleFileNameA(VxModuleHandle, libraryPath, MAX_PATH);
+    std::string folder = libraryPath;
+    folder.erase(folder.rfind('\\') + 1);
+    const std::string beside = folder + "Vexlo_Lang.txt";
+    const std::string sorted = folder + "Languages\\Vexlo_Lang.txt";
+    struct Cleanup {
+        std::string beside, sorted, folder;
+        ~Cleanup()
+        {
+            DeleteFileA(beside.c_str());
+            DeleteFileA(sorted.c_str());
+            RemoveDirectoryA((folder + "Languages").c_str());
+        }
+    } cleanup{beside, sorted, folder};
+
+    VxSetLanguage("GeneralLanguage", 9);
+    EXPECT_STREQ(VxTranslate("Stop all", 0), "Stop all");
+
+    WriteWholeFile(beside, "\xEF\xBB\xBF# mine\r\nen: Stop all\r\nmy: Alles stop::pen\r\nen: All\r\nfr: Tous\r\n");
+    VxSetLanguage("GeneralLanguage", 9);
+    EXPECT_STREQ(VxTranslate("Stop all", 0), "Alles stop\r\npen");
+    EXPECT_STREQ(VxTranslate("All", 0), "All");
+    EXPECT_STREQ(VxTranslate("None", 0), "None");
+
+    // A file saved in the ANSI code page by an older editor is read as it is.
+    WriteWholeFile(beside, "en: None\nmy: Aucun \xE9l\xE9ment\n");
+    VxSetLanguage("GeneralLanguage", 9);
+    EXPECT_STREQ(VxTranslate("None", 0), "Aucun \xE9l\xE9ment");
+
+    // Setup sorts "_Lang.txt" files into Languages; that copy comes first.
+    CreateDirectoryA((folder + "Languages").c_str(), nullptr);
+    WriteWholeFile(sorted, "en: None\nmy: Niets\n");
+    VxSetLanguage("GeneralLanguage", 9);
+    EXPECT_STREQ(VxTranslate("None", 0), "Niets");
+
+    DeleteFileA(sorted.c_str());
+    DeleteFileA(beside.c_str());
+    VxSetLanguage("GeneralLanguage", 9);
+    EXPECT_STREQ(VxTranslate("None", 0), "None");
+}
