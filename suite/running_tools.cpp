@@ -1,6 +1,122 @@
 #include "running_tools.h"
 
-int CloseRunningTools()
+#include <windows.h>
+
+#include "platform_calls.h"
+
+RunningToolsData RunningTools;
+
+const TrayTool TrayTools[TrayToolCount] = {
+    {"vxnorrik.exe", &RunningToolsData::norrik},   {"vxovalle.exe", &RunningToolsData::ovalle},
+    {"vxyessa.exe", &RunningToolsData::yessa},     {"vxfennet.exe", &RunningToolsData::fennet},
+    {"vxautopn.exe", &RunningToolsData::autoPN},   {"vxglimmet.exe", &RunningToolsData::glimmet},
+    {"vxcaddel.exe", &RunningToolsData::caddel},   {"vxorvex.exe", &RunningToolsData::orvex},
+    {"vxpellor.exe", &RunningToolsData::pellor},
+};
+
+namespace {
+
+struct ToolClass {
+    const char* windowClass;
+    int RunningToolsData::*flag; // null: closed, but not started again
+};
+
+const ToolClass ToolClasses[] = {
+    {"ZervNorrik", &RunningToolsData::norrik},
+    {"ZervOvalle", &RunningToolsData::ovalle},
+    {"ZervYessamark", &RunningToolsData::yessa},
+    {"ZervYessa", &RunningToolsData::yessa},
+    {"ZervScrivo", nullptr},
+    {"ZervFennetty", &RunningToolsData::fennet},
+    {"ZervFennet", &RunningToolsData::fennet},
+    {"AutoPNWClass", &RunningToolsData::autoPN},
+    {"ZervGlimmet", &RunningToolsData::glimmet},
+    {"ZervCaddel", &RunningToolsData::caddel},
+    {"ZervOrvex", &RunningToolsData::orvex},
+    {"ZervBrollaClass", nullptr},
+    {"VexloPellor", &RunningToolsData::pellor},
+};
+
+// Titles of the tools under the maker's earlier names; only setup meets those.
+const char* const MakerTitles[] = {
+    "ZERV Norrik", "ZERV Ovalle", "ZERV Yessa",  "ZERV Scrivo", "ZERV Halder", "ZERV Fennet", "ZERV Tovin",
+    "ZERV Pondry", "ZERV Lumio",  "ZERV Kimber", "ZERV Dewlit", "ZERV Ambro",  "Glimmet",     "ZERV Caddel",
+    "ZERV Orvex",  "ZervQuesh",   "ZERV Quesh",  "ZERV Rattik", "ZERV Stoval", "ZervBrolla",  "ZERV Brolla",
+};
+
+const char* const ProductTitles[] = {
+    "Vexlo Norrik", "Vexlo Ovalle", "Vexlo Yessa", "Vexlo Scrivo", "Vexlo Halder",  "Vexlo Fennet", "Vexlo Tovin",
+    "Vexlo Pondry", "Vexlo Lumio",  "Vexlo Kimber", "Vexlo Dewlit", "Vexlo Ambro",  "Glimmet",      "Vexlo Caddel",
+    "Vexlo Orvex",  "Vexlo Quesh",  "Vexlo Stoval", "Vexlo Brolla", "Vexlo Pellor", "Vexlo Help",
+};
+
+const char* const StopEventName = "myZERVNorrikEventStopWaiting";
+
+bool Contains(const char* text, const char* part)
 {
+    for (; *text; ++text) {
+        int i = 0;
+        while (part[i] && text[i] == part[i])
+            ++i;
+        if (!part[i])
+            return true;
+    }
+    return !*part;
+}
+
+// A title that shows a path names a document, not the tool: leave it open.
+BOOL CALLBACK CloseWindowTitled(HWND window, LPARAM part)
+{
+    char title[MAX_PATH] = "";
+    GetWindowTextA(window, title, sizeof(title));
+    if (Contains(title, reinterpret_cast<const char*>(part)) && !Contains(title, "\\"))
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+void CloseWindowsTitled(const char* const* titles, int count)
+{
+    for (int i = 0; i < count; ++i)
+        EnumWindows(CloseWindowTitled, reinterpret_cast<LPARAM>(titles[i]));
+}
+
+} // namespace
+
+int CloseRunningTools(SuiteProgram program)
+{
+    for (const ToolClass& tool : ToolClasses) {
+        HWND window = FindWindowA(tool.windowClass, nullptr);
+        if (!window)
+            continue;
+        if (tool.flag)
+            RunningTools.*tool.flag = 1;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+
+    bool setup = program == SuiteProgram::Setup;
+    if (setup)
+        CloseWindowsTitled(MakerTitles, sizeof(MakerTitles) / sizeof(MakerTitles[0]));
+    CloseWindowsTitled(ProductTitles, sizeof(ProductTitles) / sizeof(ProductTitles[0]));
+
+    // The backup tool may be waiting in its notifier; it lets go when its event is set.
+    int attempts = setup ? 100 : 50;
+    DWORD pause = setup ? 200 : 100;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        HANDLE stopEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, StopEventName);
+        if (!stopEvent)
+            break;
+        RunningTools.norrik = 1;
+        SetEvent(stopEvent);
+        CloseHandle(stopEvent);
+        Platform.sleep(pause);
+    }
     return 1;
+}
+
+bool AnyTrayToolWasRunning()
+{
+    for (const TrayTool& tool : TrayTools)
+        if (RunningTools.*tool.flag)
+            return true;
+    return false;
 }

@@ -1,10 +1,52 @@
 #include "completion.h"
 
+#include <windows.h>
+#include <shellapi.h>
+
+#include "install_context.h"
+#include "platform_calls.h"
+#include "running_tools.h"
+#include "vexlo.h"
+
+namespace {
+
+// A program path that does not fit is skipped: a cut one would start something else.
+bool StartTool(const PathBuffer& folder, const char* program, const char* workingFolder)
+{
+    PathBuffer path;
+    if (!path.assign(folder.c_str()) || !path.appendBackslashIfMissing() || !path.append(program))
+        return false;
+    ShellExecuteA(nullptr, nullptr, path.c_str(), "/s", workingFolder, SW_SHOWNORMAL);
+    return true;
+}
+
+} // namespace
+
 void FinishSetup(int installed)
 {
-    (void)installed;
+    // Without a folder the path would point at the root of the current drive.
+    if (!InstallContext.installDir.empty())
+        for (const TrayTool& tool : TrayTools)
+            if (RunningTools.*tool.flag)
+                StartTool(InstallContext.installDir, tool.program, InstallContext.installDir.c_str());
+    if (!installed)
+        return;
+    if (!AnyTrayToolWasRunning())
+        StartTrayTools();
+    else if (!InstallContext.silent)
+        ShowMessage(VxTranslate("Vexlo has been installed successfully! ::::Please click on 'Welcome to Vexlo' for a "
+                                "short overview of ::how the Vexlo help you work faster with your computer!",
+                                0),
+                    MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
 }
 
 void StartTrayTools()
 {
+    PathBuffer folder;
+    VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.buffer());
+    folder.settle();
+    if (folder.length() < 2)
+        return;
+    for (const TrayTool& tool : TrayTools)
+        StartTool(folder, tool.program, nullptr);
 }

@@ -58,7 +58,8 @@ int RunSetup(HINSTANCE instance, const char* commandTail)
     GetSystemTime(&utc);
     srand(utc.wMinute * 25152 + utc.wMilliseconds * 525055);
 
-    CloseRunningTools();
+    RunningTools = {};
+    CloseRunningTools(SuiteProgram::Setup);
     FillComponentTable();
     BackupUserSettings();
     RemovePreviousVersions();
@@ -66,6 +67,8 @@ int RunSetup(HINSTANCE instance, const char* commandTail)
     if (ReadCommandLine(commandTail) == CommandLineResult::FolderTooLong) {
         if (!InstallContext.silent)
             ShowMessage(VxTranslate("The install folder is too long.", 0), MB_OK | MB_ICONERROR);
+        // The tools closed at start come back from where an earlier install put them.
+        SettleDefaultInstallFolder();
         return EndWithoutInstalling();
     }
     SettleDefaultInstallFolder();

@@ -2,11 +2,15 @@
 // name, it behaves as far as setup and uninstall can see: it opens that tool's
 // window class and title, closes on WM_CLOSE, and as the backup tool owns the
 // stop event and ends when it is set. Every start is appended to the journal
-// named by VEXLO_TOOL_JOURNAL as "program|arguments|folder".
+// named by VEXLO_TOOL_JOURNAL as "program path|arguments|working folder|start",
+// where start is the process's creation time in hexadecimal: tools started one
+// after the other may write their lines in another order.
 //
 // Switches for tests: --ignore-close (stay open on WM_CLOSE), --ignore-event
 // (the backup tool keeps running when its event is set), --hold=PATH (keep
-// PATH open without sharing, as a running tool holds its own files).
+// PATH open without sharing, as a running tool holds its own files),
+// --title=TEXT (the window's title instead of the tool's own). Values with
+// blanks go in double quotes.
 #include <windows.h>
 
 namespace {
@@ -62,7 +66,7 @@ const char* ArgumentsOf(const char* commandLine)
     return c;
 }
 
-void AppendToJournal(const char* program, const char* arguments)
+void AppendToJournal(const char* programPath, const char* arguments)
 {
     char journal[MAX_PATH];
     DWORD length = GetEnvironmentVariableA("VEXLO_TOOL_JOURNAL", journal, sizeof(journal));
@@ -82,7 +86,11 @@ void AppendToJournal(const char* program, const char* arguments)
     }
     if (file == INVALID_HANDLE_VALUE)
         return;
-    const char* pieces[] = {program, "|", arguments, "|", folder, "\r\n"};
+    FILETIME created, exited, kernel, user;
+    char start[17] = "";
+    if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        wsprintfA(start, "%08lX%08lX", created.dwHighDateTime, created.dwLowDateTime);
+    const char* pieces[] = {programPath, "|", arguments, "|", folder, "|", start, "\r\n"};
     char line[3 * MAX_PATH + 1024];
     line[0] = 0;
     for (const char* piece : pieces)
@@ -106,24 +114,31 @@ const char* FindSwitch(const char* arguments, const char* name)
     return nullptr;
 }
 
-// "--hold=PATH" or "--hold="PATH WITH BLANKS"".
-HANDLE HoldFile(const char* arguments)
+// The value of "--name=VALUE" or "--name="VALUE WITH BLANKS"" into `value`.
+bool SwitchValue(const char* arguments, const char* name, char* value, int size)
 {
-    const char* start = FindSwitch(arguments, "--hold=");
+    const char* start = FindSwitch(arguments, name);
     if (!start)
-        return INVALID_HANDLE_VALUE;
-    char path[MAX_PATH];
+        return false;
     char end = ' ';
     if (*start == '"') {
         end = '"';
         ++start;
     }
     int n = 0;
-    while (start[n] && start[n] != end && n < MAX_PATH - 1) {
-        path[n] = start[n];
+    while (start[n] && start[n] != end && n < size - 1) {
+        value[n] = start[n];
         ++n;
     }
-    path[n] = 0;
+    value[n] = 0;
+    return true;
+}
+
+HANDLE HoldFile(const char* arguments)
+{
+    char path[MAX_PATH];
+    if (!SwitchValue(arguments, "--hold=", path, sizeof(path)))
+        return INVALID_HANDLE_VALUE;
     return CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -143,7 +158,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         if (*c == '\\' || *c == '/')
             program = c + 1;
     const char* arguments = ArgumentsOf(GetCommandLineA());
-    AppendToJournal(program, arguments);
+    AppendToJournal(path, arguments);
 
     ignoreClose = HasSwitch(arguments, "--ignore-close");
     bool ignoreEvent = HasSwitch(arguments, "--ignore-event");
@@ -162,6 +177,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     for (const char* c = stem; *c && *c != '.'; ++c)
         title[t++] = (c == stem && *c >= 'a' && *c <= 'z') ? static_cast<char>(*c - 'a' + 'A') : *c;
     title[t] = 0;
+    SwitchValue(arguments, "--title=", title, sizeof(title));
 
     const char* windowClass = UntitledClass;
     for (const ToolWindow& tool : ToolWindows)

@@ -7,6 +7,7 @@
 #include "registry_sandbox.h"
 #include "snapshot.h"
 #include "test_files.h"
+#include "tool_journal.h"
 #include "window_driver.h"
 
 namespace {
@@ -101,4 +102,47 @@ TEST_F(SetupRun, InteractiveRunWithoutStartingToolsAsksAtTheEnd)
               "Vexlo has been installed successfully! \r\n\r\nStart all tray-based Vexlets silently now?");
     ClickButton(box, IDNO);
     EXPECT_EQ(WaitForExit(setup, RunLimit), 1);
+}
+
+TEST_F(SetupRun, SilentRunClosesTheRunningToolsAndStartsTheTrayToolsAtTheEnd)
+{
+    const char* const trayTools[] = {"vxnorrik.exe", "vxovalle.exe", "vxyessa.exe",  "vxfennet.exe", "vxautopn.exe",
+                                     "vxglimmet.exe", "vxcaddel.exe", "vxorvex.exe", "vxpellor.exe"};
+    // An earlier install, recorded where setup looks for it.
+    std::string earlier = root + "\\Earlier Vexlo";
+    CreateDirectoryA(earlier.c_str(), nullptr);
+    for (const char* program : trayTools)
+        CopyFileA((DistFolder() + "\\" + program).c_str(), (earlier + "\\" + program).c_str(), FALSE);
+    CopyFileA((DistFolder() + "\\vxhalder.exe").c_str(), (earlier + "\\vxhalder.exe").c_str(), FALSE);
+    WriteString(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets", "InstallPath", earlier);
+    ToolJournal journal(root);
+
+    std::vector<StartedProcess> running;
+    for (const char* program : {"vxnorrik.exe", "vxglimmet.exe", "vxhalder.exe"}) {
+        running.push_back(StartProgram(earlier + "\\" + program, "", earlier));
+        ASSERT_NE(WaitForWindow(running.back().id, nullptr, nullptr, 10000), nullptr);
+    }
+    ASSERT_EQ(journal.starts(3).size(), 3u);
+
+    EXPECT_EQ(RunProgram(SetupProgram(), "/silent", RunLimit), 1);
+    for (StartedProcess& tool : running)
+        EXPECT_EQ(WaitForExit(tool, 10000), 0);
+    std::vector<std::string> starts = journal.starts(6, 2000);
+    starts.erase(starts.begin(), starts.begin() + 3);
+    EXPECT_EQ(starts, (std::vector<std::string>{earlier + "\\vxnorrik.exe|/s|" + earlier,
+                                                earlier + "\\vxglimmet.exe|/s|" + earlier}));
+    for (const char* program : trayTools)
+        EndProcessesNamed(program);
+
+    // With nothing running, all nine start from the recorded folder.
+    EXPECT_EQ(RunProgram(SetupProgram(), "/silent", RunLimit), 1);
+    std::vector<std::string> expected;
+    for (const char* program : trayTools)
+        expected.push_back(earlier + "\\" + program + "|/s|" + DistFolder());
+    starts = journal.starts(14);
+    starts.erase(starts.begin(), starts.begin() + 5);
+    EXPECT_EQ(starts, expected);
+    for (const char* program : trayTools)
+        EndProcessesNamed(program);
+    DeleteTree(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets");
 }

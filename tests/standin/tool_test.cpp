@@ -4,22 +4,15 @@
 
 #include "process_runner.h"
 #include "test_files.h"
+#include "tool_journal.h"
 #include "window_driver.h"
 
 namespace {
 
 class StandInTool : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = FreshFolder("tool");
-        journal = folder + "\\journal.txt";
-        SetEnvironmentVariableA("VEXLO_TOOL_JOURNAL", journal.c_str());
-    }
-
     void TearDown() override
     {
-        SetEnvironmentVariableA("VEXLO_TOOL_JOURNAL", nullptr);
         if (tool.process)
             WaitForExit(tool, 0);
     }
@@ -30,8 +23,8 @@ protected:
         return WaitForWindow(tool.id, windowClass, nullptr, 10000);
     }
 
-    std::string folder;
-    std::string journal;
+    std::string folder = FreshFolder("tool");
+    ToolJournal journal{folder};
     StartedProcess tool;
 };
 
@@ -42,7 +35,7 @@ TEST_F(StandInTool, OpensItsToolsWindowJournalsTheStartAndClosesOnRequest)
     HWND window = Start("vxovalle.exe", "/s", "ZervOvalle");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window), "Vexlo Ovalle");
-    EXPECT_EQ(ReadWholeFile(journal), "vxovalle.exe|/s|" + folder + "\r\n");
+    EXPECT_EQ(journal.starts(1), std::vector<std::string>{DistFolder() + "\\vxovalle.exe|/s|" + folder});
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(tool, 10000), 0);
 }
@@ -52,6 +45,9 @@ TEST_F(StandInTool, ToolWithoutClassIsKnownByItsTitle)
     HWND window = Start("vxhalder.exe", "", "VexloStandInTool");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window), "Vexlo Halder");
+    StartedProcess titled = StartProgram(DistFolder() + "\\vxhalder.exe", "--title=\"Vexlo Halder - notes.txt\"");
+    EXPECT_NE(WaitForWindow(titled.id, "VexloStandInTool", "Vexlo Halder - notes.txt", 10000), nullptr);
+    WaitForExit(titled, 0);
     HWND autosave = nullptr;
     StartedProcess second = StartProgram(DistFolder() + "\\vxautopn.exe", "/s", folder);
     autosave = WaitForWindow(second.id, "AutoPNWClass", nullptr, 10000);
