@@ -1,5 +1,190 @@
 #include "registry_settings.h"
 
+#include <shlobj.h>
+
+#include "file_associations.h"
+#include "install_context.h"
+#include "registry_rows.h"
+#include "shell_extensions.h"
+#include "suite_identity.h"
+#include "vexlo.h"
+
+namespace {
+
+const RegistryRow UninstallEntry[] = {
+    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+     "DisplayName", "Vexlo"},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+     "UninstallString", "{install}\\uninstall.exe"},
+};
+
+// Always English: the scheduling tool shows it to whoever edits its key.
+const RegistryRow SchedulerNote[] = {
+    {Writer::Direct, HKEY_CURRENT_USER, "Software\\ZERV Software\\Orvex", "Add Your Subkeys Here!",
+     "Add your timer below this key, per *.reg, batch, or program! Start Vexlo Orvex again to get all subkeys "
+     "rechecked, /s for silent mode."},
+};
+
+struct SoundEvent {
+    const char* subkey;
+    const char* label;
+    const char* sound; // below the install folder
+};
+
+const SoundEvent SoundEvents[] = {
+    {"PN Help", "PN Help", "\\Sounds\\shhhuh.wav"},
+    {"Pondry", "Pondry", "\\Sounds\\tki-tko.wav"},
+    {"Restore Layout", "Restore Layout", "\\Sounds\\gnoop.wav"},
+};
+
+const char* const HelpFiles[] = {
+    "Vexlo.hlp",  "Norrik.hlp", "Ovalle.hlp",  "Yessa.hlp",  "Scrivo.hlp", "Halder.hlp", "Fennet.hlp",
+    "Tovin.hlp",  "Pondry.hlp", "Kimber.hlp",  "Dewlit.hlp", "Ambro.hlp",  "Glimmet.hlp", "Caddel.hlp",
+    "Lumio.hlp",  "Orvex.hlp",  "Quesh.hlp",   "Stoval.hlp", "Brolla.hlp",
+};
+
+void SetDefaultValue(HKEY key, const char* text, DWORD type = REG_SZ)
+{
+    RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+}
+
+// An earlier release of the layout tool started its autosave program from here.
+void RemoveOldAutostart()
+{
+    HKEY run;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_SET_VALUE,
+                      &run) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(run, "AutoPNT");
+    RegCloseKey(run);
+}
+
+// Our own sound from an earlier install, wherever that was.
+bool IsSuiteSound(const char* path, const char* ownFile)
+{
+    int length = lstrlenA(path);
+    int fileLength = lstrlenA(ownFile);
+    return length >= fileLength && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path + length - fileLength,
+                                                  fileLength, ownFile, fileLength) == CSTR_EQUAL;
+}
+
+// A sound the user chose for an event (two characters or more) is kept; an
+// empty entry, or the suite's sound of an earlier install, gets the suite's
+// sound in the install folder. ".Current" and ".Default" share one buffer, so
+// a ".Default" that cannot be read receives what ".Current" got.
+void WriteSchemeSound(HKEY event, const char* scheme, PathBuffer& sound, DWORD& type, const PathBuffer& ownSound,
+                      const char* ownFile)
+{
+    HKEY key;
+    // Reading back needs the right to query as well as to set.
+    if (RegCreateKeyExA(event, scheme, 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    char chosen[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    DWORD chosenType = REG_NONE;
+    if (RegQueryValueExA(key, nullptr, nullptr, &chosenType, reinterpret_cast<BYTE*>(chosen), &size) ==
+        ERROR_SUCCESS) {
+        // A sound path is text; anything else in its place is no choice of the user's.
+        bool text = chosenType == REG_SZ || chosenType == REG_EXPAND_SZ;
+        chosen[size < MAX_PATH ? size : MAX_PATH] = 0;
+        if (size < 3 || !text || IsSuiteSound(chosen, ownFile)) {
+            sound = ownSound;
+            type = REG_SZ;
+        } else {
+            sound.assign(chosen);
+            // "%SystemRoot%\media\..." only works as an expandable string.
+            type = chosenType;
+        }
+    }
+    SetDefaultValue(key, sound.c_str(), type);
+    RegCloseKey(key);
+}
+
+void RegisterSoundEvents()
+{
+    HKEY apps;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps", 0, KEY_CREATE_SUB_KEY, &apps) != ERROR_SUCCESS)
+        return;
+    HKEY application;
+    LONG created =
+        RegCreateKeyExA(apps, "ZERV Pondry", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &application, nullptr);
+    RegCloseKey(apps);
+    if (created != ERROR_SUCCESS)
+        return;
+    SetDefaultValue(application, "ZERV Pondry");
+    for (const SoundEvent& entry : SoundEvents) {
+        HKEY event;
+        if (RegCreateKeyExA(application, entry.subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &event, nullptr) !=
+            ERROR_SUCCESS)
+            continue;
+        SetDefaultValue(event, entry.label);
+        PathBuffer ownSound;
+        if (ownSound.assign(InstallContext.installDir.c_str()) && ownSound.append(entry.sound)) {
+            PathBuffer sound = ownSound;
+            DWORD type = REG_SZ;
+            WriteSchemeSound(event, ".Current", sound, type, ownSound, entry.sound);
+            WriteSchemeSound(event, ".Default", sound, type, ownSound, entry.sound);
+        }
+        RegCloseKey(event);
+    }
+    RegCloseKey(application);
+}
+
+// The layout tool saves layouts automatically into this folder; one that
+// still exists is the user's and stays.
+void SettleAutosaveFolder()
+{
+    PathBuffer folder;
+    VxReadRegistryValue(HKEY_CURRENT_USER, "Software\\ZERV Software\\Pondry", "PathToAutoPN", folder.buffer(),
+                        folder.bufferSize());
+    folder.settle();
+    if (folder.empty() || GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        folder.clear();
+        DWORD length = GetTempPathA(folder.bufferSize(), folder.buffer());
+        if (length == 0 || length >= folder.bufferSize())
+            folder.buffer()[0] = 0;
+        folder.settle();
+        LPITEMIDLIST appData = nullptr;
+        if (SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &appData) == S_OK && appData) {
+            char path[MAX_PATH];
+            if (SHGetPathFromIDListA(appData, path) == 1)
+                folder.assign(path);
+        }
+        if (appData)
+            VxFreeItemList(appData);
+        if (folder.empty() || !folder.appendBackslashIfMissing() || !folder.append("PNAutoSave"))
+            return;
+    }
+    CreateDirectoryA(folder.c_str(), nullptr);
+    VxWriteRegistryValue(HKEY_CURRENT_USER, "Software\\ZERV Software\\Pondry", "PathToAutoPN", REG_SZ,
+                         folder.c_str(), folder.length() + 1);
+}
+
+void RegisterHelpFiles()
+{
+    PathBuffer helpFolder;
+    if (!helpFolder.assign(InstallContext.installDir.c_str()) || !helpFolder.append("\\Help"))
+        return;
+    for (const char* helpFile : HelpFiles)
+        VxWriteRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\Help", helpFile, REG_SZ,
+                             helpFolder.c_str(), helpFolder.length() + 1);
+}
+
+} // namespace
+
 void RegisterSuite()
 {
+    VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", InstallContext.installDir.c_str());
+    WriteRows(UninstallEntry, 259);
+    WriteRows(SchedulerNote, 259);
+    RemoveOldAutostart();
+    RegisterSoundEvents();
+    RegisterLayoutFiles();
+    SettleAutosaveFolder();
+    RegisterNorrikMenuExtension();
+    RegisterAmbroMenuExtension();
+    RegisterBrollaMenuExtension();
+    RegisterSettingsFiles();
+    RegisterHelpFiles();
 }

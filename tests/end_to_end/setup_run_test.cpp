@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <regex>
 #include <string>
 
+#include "expected_registration.h"
 #include "process_runner.h"
 #include "registry_sandbox.h"
 #include "snapshot.h"
@@ -42,6 +45,28 @@ protected:
 const ExpectedChange BackupWritten = {Change::Added, "*\\Temp\\Vexlo Settings before Setup *-*.*",
                                       "file:*"};
 
+// Where the registration stage writes below the watched keys; what exactly
+// it writes is compared against the table of expected values.
+const std::vector<ExpectedChange> Registered = {
+    {Change::Added, "HKLM\\Software\\ZERV Software*"},
+    {Change::Added, "HKCU\\Software\\ZERV Software\\*"},
+    {Change::Added, "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets*"},
+    {Change::Added, "HKCU\\AppEvents\\Schemes\\Apps\\ZERV Pondry*"},
+};
+
+std::vector<ExpectedChange> operator+(std::vector<ExpectedChange> first, const std::vector<ExpectedChange>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+std::string AutosaveFolder()
+{
+    char appData[MAX_PATH];
+    SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, FALSE);
+    return std::string(appData) + "\\PNAutoSave";
+}
+
 } // namespace
 
 TEST_F(SetupRun, SilentRunSavesSettingsMakesTheFolderAndCompletes)
@@ -50,9 +75,14 @@ TEST_F(SetupRun, SilentRunSavesSettingsMakesTheFolderAndCompletes)
     std::string folder = root + "\\Suite Folder";
     EXPECT_EQ(RunProgram(SetupProgram(), "/silent /path:\"" + folder + "\"", RunLimit), 1);
     Snapshot after = Take();
-    EXPECT_EQ(JoinLines(CompareSnapshots(before, after,
-                                         {BackupWritten, {Change::Added, "C:\\vexlo-tests\\setup-run\\suite folder\\"}})),
+    EXPECT_EQ(JoinLines(CompareSnapshots(
+                  before, after,
+                  std::vector<ExpectedChange>{BackupWritten,
+                                              {Change::Added, "C:\\vexlo-tests\\setup-run\\suite folder\\"}} +
+                      Registered)),
               "");
+    EXPECT_EQ(CompareRegistration("c:\\vexlo-tests\\setup-run\\suite folder", AutosaveFolder()),
+              std::vector<std::string>{});
 
     std::vector<std::string> backups = FilesMatching(TempFolder(), "Vexlo Settings before Setup *");
     ASSERT_EQ(backups.size(), 1u);

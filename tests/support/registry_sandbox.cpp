@@ -75,3 +75,32 @@ void DeleteTree(HKEY root, const std::string& key)
 {
     RegDeleteTreeA(root, key.c_str());
 }
+
+StoredValue ReadValue(HKEY root, const std::string& key, const char* name)
+{
+    StoredValue value;
+    HKEY handle;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (RegQueryValueExA(handle, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        value.found = RegQueryValueExA(handle, name, nullptr, &value.type, reinterpret_cast<BYTE*>(&value.bytes[0]),
+                                       &size) == ERROR_SUCCESS;
+        value.bytes.resize(size);
+    }
+    RegCloseKey(handle);
+    return value;
+}
+
+DWORD CountValues(HKEY root, const std::string& key)
+{
+    HKEY handle;
+    DWORD count = 0;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+        return 0;
+    RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(handle);
+    return count;
+}

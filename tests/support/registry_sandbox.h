@@ -28,3 +28,13 @@ void WriteDword(HKEY root, const std::string& key, const char* name, DWORD value
 std::string ReadString(HKEY root, const std::string& key, const char* name, bool* found = nullptr);
 bool KeyExists(HKEY root, const std::string& key);
 void DeleteTree(HKEY root, const std::string& key);
+
+// A value's type and bytes as stored; found is false when it does not exist.
+struct StoredValue {
+    bool found = false;
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+StoredValue ReadValue(HKEY root, const std::string& key, const char* name);
+// The number of values in a key (0 when it does not exist).
+DWORD CountValues(HKEY root, const std::string& key);

@@ -1,0 +1,56 @@
+#include "registry_rows.h"
+
+#include "fixed_string.h"
+#include "install_context.h"
+#include "vexlo.h"
+
+namespace {
+
+// Large enough for every table's own buffer size.
+using RowData = FixedString<299>;
+
+bool Expand(const char* pattern, unsigned capacity, RowData& out)
+{
+    static const char placeholder[] = "{install}";
+    out.clear();
+    for (const char* c = pattern; *c;) {
+        unsigned matched = 0;
+        while (placeholder[matched] && c[matched] == placeholder[matched])
+            ++matched;
+        if (!placeholder[matched]) {
+            if (!out.append(InstallContext.installDir.c_str()))
+                return false;
+            c += matched;
+        } else if (!out.append(*c++)) {
+            return false;
+        }
+    }
+    return out.length() <= capacity;
+}
+
+} // namespace
+
+bool WriteStringValue(HKEY root, const char* key, const char* value, const char* data)
+{
+    HKEY handle;
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result =
+        RegSetValueExA(handle, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), lstrlenA(data) + 1);
+    RegCloseKey(handle);
+    return result == ERROR_SUCCESS;
+}
+
+void WriteRows(const RegistryRow* rows, int count, unsigned capacity)
+{
+    for (int i = 0; i < count; ++i) {
+        const RegistryRow& row = rows[i];
+        RowData data;
+        if (!Expand(row.translated ? VxTranslate(row.data, 0) : row.data, capacity, data))
+            continue;
+        if (row.writer == Writer::Direct)
+            WriteStringValue(row.root, row.key, row.value, data.c_str());
+        else
+            VxWriteRegistryValue(row.root, row.key, row.value, REG_SZ, data.c_str(), data.length() + 1);
+    }
+}

@@ -1,0 +1,33 @@
+// Registry entries kept as tables, one row per write, in the order of writing.
+#pragma once
+
+#include <windows.h>
+
+enum class Writer {
+    Direct,  // RegCreateKeyExA with KEY_SET_VALUE, then RegSetValueExA
+    Library, // the runtime library's operation 12
+};
+
+struct RegistryRow {
+    Writer writer;
+    HKEY root;
+    const char* key;
+    const char* value; // null: the key's default value
+    const char* data;  // "{install}" stands for the install folder
+    bool translated = false; // data is English text shown in the current language
+};
+
+// Writes the rows as REG_SZ with the terminating zero counted. A row whose
+// data would not fit `capacity` characters is skipped, never written cut;
+// a key that cannot be created or opened is skipped too.
+void WriteRows(const RegistryRow* rows, int count, unsigned capacity);
+
+template <int Count>
+void WriteRows(const RegistryRow (&rows)[Count], unsigned capacity)
+{
+    WriteRows(rows, Count, capacity);
+}
+
+// One REG_SZ value through RegCreateKeyExA/RegSetValueExA; false when the key
+// could not be created or opened or the value not set.
+bool WriteStringValue(HKEY root, const char* key, const char* value, const char* data);

@@ -1,0 +1,6 @@
+// Explorer context-menu extensions of the backup, shell-menu and archive tools.
+#pragma once
+
+void RegisterNorrikMenuExtension();
+void RegisterAmbroMenuExtension();
+void RegisterBrollaMenuExtension();

@@ -1,0 +1,23 @@
+// Every registry value that setup's registration stage writes on a machine
+// where the user may write everywhere, as data to compare against.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct ExpectedValue {
+    HKEY root;
+    const char* key;
+    const char* value; // null: the key's default value
+    const char* data;  // "{install}": the install folder; "{autosave}": the autosave folder
+};
+
+extern const std::vector<ExpectedValue> ExpectedRegistration;
+
+// What differs from the table, one line per value: missing, not REG_SZ, other
+// data, or (in keys that only setup writes to) values that the table lacks.
+// `exceptions` replaces the data expected for the named values.
+std::vector<std::string> CompareRegistration(const std::string& installDir, const std::string& autosave,
+                                             const std::vector<ExpectedValue>& exceptions = {});
