@@ -45,10 +45,13 @@ void FillComponentTable()
 
 bool NextFileName(const char*& cursor, FixedString<99>& name)
 {
-    while (*cursor == ' ')
-        ++cursor;
+    // Names are separated by single blanks; an empty name (a leading blank or
+    // two in a row) ends the list.
     const char* start = cursor;
     while (*cursor && *cursor != ' ')
         ++cursor;
-    return name.assign(start, static_cast<unsigned>(cursor - start)) && cursor != start;
+    bool found = cursor != start && name.assign(start, static_cast<unsigned>(cursor - start));
+    if (*cursor == ' ')
+        ++cursor;
+    return found;
 }

@@ -17,6 +17,7 @@ extern Component ComponentTable[ComponentCount];
 // Writes all rows, every one selected.
 void FillComponentTable();
 
-// Steps through a blank-separated file list: copies the next name into `name`,
-// advances `cursor` past it and returns true; false at the end of the list.
+// Steps through a list of names separated by single blanks: copies the next
+// name into `name`, advances `cursor` past it and its blank and returns true;
+// false at the end of the list or at an empty name.
 bool NextFileName(const char*& cursor, FixedString<99>& name);

@@ -96,3 +96,17 @@ private:
 // A path as the platform holds it: MAX_PATH bytes with the terminating zero,
 // so at most 259 characters.
 using PathBuffer = FixedString<MAX_PATH - 1>;
+
+// Whether `part` occurs in `text`, compared byte by byte (case-sensitive).
+inline bool TextContains(const char* text, const char* part)
+{
+    for (;; ++text) {
+        int i = 0;
+        while (part[i] && text[i] == part[i])
+            ++i;
+        if (!part[i])
+            return true;
+        if (!*text)
+            return false;
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "fixed_string.h"
 #include "platform_calls.h"
 
 RunningToolsData RunningTools;
@@ -52,24 +53,12 @@ const char* const ProductTitles[] = {
 
 const char* const StopEventName = "myZERVNorrikEventStopWaiting";
 
-bool Contains(const char* text, const char* part)
-{
-    for (; *text; ++text) {
-        int i = 0;
-        while (part[i] && text[i] == part[i])
-            ++i;
-        if (!part[i])
-            return true;
-    }
-    return !*part;
-}
-
 // A title that shows a path names a document, not the tool: leave it open.
 BOOL CALLBACK CloseWindowTitled(HWND window, LPARAM part)
 {
     char title[MAX_PATH] = "";
     GetWindowTextA(window, title, sizeof(title));
-    if (Contains(title, reinterpret_cast<const char*>(part)) && !Contains(title, "\\"))
+    if (TextContains(title, reinterpret_cast<const char*>(part)) && !TextContains(title, "\\"))
         PostMessageA(window, WM_CLOSE, 0, 0);
     return TRUE;
 }

@@ -45,7 +45,7 @@ void AskToStartTrayTools()
 
 } // namespace
 
-int RunSetup(HINSTANCE instance, const char* commandTail)
+int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
 {
     ResetInstallContext();
     InstallContext.instance = instance;
@@ -86,7 +86,7 @@ int RunSetup(HINSTANCE instance, const char* commandTail)
     RemoveOldShortcuts();
     RemoveObsoleteFiles();
     RegisterSuite();
-    CopySuiteFiles();
+    int givenUp = distributionFolder ? CopySuiteFilesFrom(distributionFolder) : CopySuiteFiles();
 
     OleInitialize(nullptr);
     if (InstallContext.createShortcuts)
@@ -96,5 +96,6 @@ int RunSetup(HINSTANCE instance, const char* commandTail)
     else if (!InstallContext.silent)
         AskToStartTrayTools();
     OleUninitialize();
-    return 1;
+    // Whoever deployed a silent run learns that files are missing.
+    return InstallContext.silent && givenUp ? 2 : 1;
 }

@@ -1,5 +1,239 @@
 #include "copy_engine.h"
 
-void CopySuiteFiles()
+#include <windows.h>
+#include <shlobj.h>
+
+#include "component_table.h"
+#include "install_context.h"
+#include "platform_calls.h"
+#include "vexlo.h"
+
+namespace {
+
+struct Subfolder {
+    const char* name;
+    const char* patterns[4]; // case-sensitive, anywhere in the file name
+};
+
+// Sorted in this order: a name that matches two rows goes to the first.
+const Subfolder Subfolders[] = {
+    {"Sounds", {".wav", ".WAV", ".mid", ".MID"}},
+    {"Languages", {"_Lang.txt", "_lang.txt", "_LANG.TXT"}},
+    {"Help", {".hlp", ".HLP"}},
+};
+
+const char* const StopEventName = "myZERVNorrikEventStopWaiting";
+// Attempts before the user is first asked, and after each OK.
+const int FirstRetries = 26;
+const int RetriesAfterOk = 26;
+// A silent run cannot ask: it keeps trying for 30 s more, then gives the file up.
+const int SilentRetries = 150;
+
+bool Join(PathBuffer& path, const char* folder, const char* name)
 {
+    return path.assign(folder) && path.appendBackslashIfMissing() && path.append(name);
+}
+
+// The backup tool's notifier may hold its own file; it lets go when its
+// stop event is set.
+void ReleaseNotifier(const char* source)
+{
+    if (!TextContains(source, "nknotify"))
+        return;
+    for (int signal = 0; signal < 100; ++signal) {
+        HANDLE stopEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, StopEventName);
+        if (!stopEvent)
+            break;
+        SetEvent(stopEvent);
+        CloseHandle(stopEvent);
+        Platform.sleep(200);
+    }
+}
+
+class CopyWalk {
+public:
+    int givenUp = 0;
+    bool explorerClosed = false;
+
+    void copyFile(PathBuffer& source, const PathBuffer& target, const char* name)
+    {
+        if (!CopyFileA(source.c_str(), target.c_str(), FALSE) && !retry(source, target, name))
+            ++givenUp;
+    }
+
+private:
+    bool attempts(PathBuffer& source, const PathBuffer& target, int count, bool closeExplorer)
+    {
+        for (int attempt = 0; attempt < count; ++attempt) {
+            if (CopyFileA(source.c_str(), target.c_str(), FALSE))
+                return true;
+            ReleaseNotifier(source.c_str());
+            if (closeExplorer) {
+                VxCloseExplorerWindows();
+                explorerClosed = true;
+            }
+            Platform.sleep(200);
+        }
+        return false;
+    }
+
+    bool retry(PathBuffer& source, const PathBuffer& target, const char* name)
+    {
+        Platform.sleep(1000);
+        if (attempts(source, target, FirstRetries, false))
+            return true;
+        // From here on the path is lower case, for the ".dll" test and the retries.
+        CharLowerA(source.buffer());
+        bool library = TextContains(source.c_str(), ".dll");
+        if (InstallContext.silent)
+            return attempts(source, target, SilentRetries, library);
+
+        // Room for the longest translation and a whole file name: nothing is cut.
+        char cannotCopy[1024];
+        wsprintfA(cannotCopy, VxTranslate("Cannot copy %s.", 0), name);
+        for (;;) {
+            FixedString<2047> message;
+            message.assign(cannotCopy);
+            message.append("\r\n\r\n");
+            if (library)
+                message.append(VxTranslate("Click OK to let setup close all Explorer windows and try copying again. "
+                                           "::If this doesn't help, try installing into a different folder.",
+                                           0));
+            else
+                message.append(VxTranslate("Please close the application using it. Or, install into a different "
+                                           "folder. ::::Press OK to try copying again.",
+                                           0));
+            if (ShowMessage(message.c_str(), MB_OKCANCEL | (library ? MB_ICONQUESTION : MB_ICONERROR)) != IDOK)
+                return false;
+            if (library) {
+                VxCloseExplorerWindows();
+                explorerClosed = true;
+            }
+            if (attempts(source, target, RetriesAfterOk, false))
+                return true;
+        }
+    }
+};
+
+void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder)
+{
+    PathBuffer folder;
+    if (!Join(folder, prefix.c_str(), subfolder.name))
+        return;
+    if (CreateDirectoryA(folder.c_str(), nullptr))
+        Platform.changeNotify(SHCNE_MKDIR, SHCNF_PATHA, folder.c_str(), nullptr);
+    if (!folder.append('\\'))
+        return;
+
+    PathBuffer pattern;
+    if (!Join(pattern, prefix.c_str(), "*.*"))
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        bool matches = false;
+        for (const char* part : subfolder.patterns)
+            matches = matches || (part && TextContains(found.cFileName, part));
+        PathBuffer from;
+        PathBuffer to;
+        if (!matches || !Join(from, prefix.c_str(), found.cFileName) || !Join(to, folder.c_str(), found.cFileName))
+            continue;
+        DeleteFileA(to.c_str());
+        if (!MoveFileA(from.c_str(), to.c_str()) && GetLastError() == ERROR_ALREADY_EXISTS) {
+            // The older copy could not be deleted: it stays, the new one goes.
+            SetFileAttributesA(from.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(from.c_str());
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// The selection dialog promises that the tools left out are deleted; their
+// help files too, which the sorting has moved into Help.
+void RemoveDeselectedFiles(const PathBuffer& prefix)
+{
+    PathBuffer languages;
+    PathBuffer help;
+    bool haveLanguages = Join(languages, prefix.c_str(), "Languages");
+    bool haveHelp = Join(help, prefix.c_str(), "Help");
+    for (const Component& component : ComponentTable) {
+        if (component.selected)
+            continue;
+        const char* cursor = component.files.c_str();
+        FixedString<99> name;
+        while (NextFileName(cursor, name)) {
+            DeleteFileWithRetry(InstallContext.installDir.c_str(), name.c_str());
+            if (haveLanguages)
+                DeleteFileWithRetry(languages.c_str(), name.c_str());
+            if (haveHelp)
+                DeleteFileWithRetry(help.c_str(), name.c_str());
+        }
+    }
+}
+
+} // namespace
+
+void DeleteFileWithRetry(const char* folder, const char* name)
+{
+    PathBuffer path;
+    if (!Join(path, folder, name) || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return;
+    for (int attempt = 1; !DeleteFileA(path.c_str()); ++attempt) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND || attempt == 16)
+            break;
+        Platform.sleep(200);
+    }
+    Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path.c_str(), nullptr);
+}
+
+int CopySuiteFiles()
+{
+    PathBuffer sourceFolder;
+    DWORD length = GetModuleFileNameA(nullptr, sourceFolder.buffer(), sourceFolder.bufferSize());
+    if (length == 0 || length >= sourceFolder.bufferSize())
+        return 0;
+    sourceFolder.settle();
+    while (sourceFolder.length() > 0 && !sourceFolder.endsWith('\\'))
+        sourceFolder.truncate(sourceFolder.length() - 1);
+    return CopySuiteFilesFrom(sourceFolder.c_str());
+}
+
+int CopySuiteFilesFrom(const char* sourceFolder)
+{
+    PathBuffer prefix;
+    if (!prefix.assign(InstallContext.installDir.c_str()) || !prefix.appendBackslashIfMissing())
+        return 0;
+
+    CopyWalk walk;
+    PathBuffer pattern;
+    WIN32_FIND_DATAA found;
+    HANDLE search = INVALID_HANDLE_VALUE;
+    if (Join(pattern, sourceFolder, "*.*"))
+        search = FindFirstFileA(pattern.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const char* name = found.cFileName;
+            if (lstrcmpiA(name, ".") == 0 || lstrcmpiA(name, "..") == 0 || lstrcmpiA(name, "setup.exe") == 0 ||
+                (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                continue;
+            PathBuffer source;
+            PathBuffer target;
+            // A name that does not fit beside the folder cannot be copied there whole.
+            if (!Join(source, sourceFolder, name) || !Join(target, prefix.c_str(), name)) {
+                ++walk.givenUp;
+                continue;
+            }
+            walk.copyFile(source, target, name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    if (walk.explorerClosed)
+        VxRestoreExplorer();
+
+    for (const Subfolder& subfolder : Subfolders)
+        SortIntoSubfolder(prefix, subfolder);
+    RemoveDeselectedFiles(prefix);
+    return walk.givenUp;
 }

@@ -1,4 +1,14 @@
-// Copying the distribution folder into the install folder.
+// Copying the distribution folder into the install folder, sorting the sound,
+// language and help files into their subfolders, and deleting the files of
+// the tools the user left out.
 #pragma once
 
-void CopySuiteFiles();
+// Copies from the folder setup runs from. Returns the number of files that
+// could not be copied and were given up.
+int CopySuiteFiles();
+// The same from another distribution folder (with its trailing backslash).
+int CopySuiteFilesFrom(const char* sourceFolder);
+
+// Deletes folder\name with up to 16 attempts 200 ms apart, then tells the
+// shell. `name` may hold a subfolder ("Languages\x.txt").
+void DeleteFileWithRetry(const char* folder, const char* name);

@@ -1,5 +1,67 @@
 #include "old_shortcuts.h"
 
+#include <windows.h>
+#include <shlobj.h>
+
+#include "earlier_releases.h"
+#include "fixed_string.h"
+#include "platform_calls.h"
+#include "suite_identity.h"
+#include "vexlo.h"
+
+namespace {
+
+// The special folder joined with `name`; false when the folder is unknown or
+// the path would not fit.
+bool SpecialFolderPath(int csidl, const char* name, PathBuffer& path)
+{
+    LPITEMIDLIST list = nullptr;
+    char folder[MAX_PATH] = "";
+    bool found = false;
+    if (SHGetSpecialFolderLocation(nullptr, csidl, &list) == S_OK && list) {
+        found = SHGetPathFromIDListA(list, folder) && folder[0];
+        VxFreeItemList(list);
+    }
+    return found && path.assign(folder) && path.appendBackslashIfMissing() && path.append(name);
+}
+
+void DeleteSpecialFolderFile(int csidl, const char* name)
+{
+    PathBuffer path;
+    if (!SpecialFolderPath(csidl, name, path))
+        return;
+    DeleteFileA(path.c_str());
+    Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path.c_str(), nullptr);
+}
+
+void RemoveSpecialFolderGroup(int csidl, const char* name)
+{
+    PathBuffer path;
+    if (!SpecialFolderPath(csidl, name, path))
+        return;
+    // An Explorer window showing the group would keep it open.
+    if (HWND window = FindWindowA(nullptr, path.c_str()))
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    VxRemoveFolder(path.c_str(), 1);
+}
+
+} // namespace
+
 void RemoveOldShortcuts()
 {
+    VxClearSpecialFolder(CSIDL_STARTMENU);
+    VxClearSpecialFolder(CSIDL_PROGRAMS);
+    VxClearSpecialFolder(CSIDL_DESKTOPDIRECTORY);
+
+    FixedString<MAX_PATH> startup;
+    startup.assign(Suite::ProductName);
+    startup.append(" 98.lnk");
+    DeleteSpecialFolderFile(CSIDL_STARTUP, startup.c_str());
+    for (const char* shortcut : OldStartupShortcuts)
+        DeleteSpecialFolderFile(CSIDL_STARTUP, shortcut);
+
+    for (const OldGroup& group : OldGroups)
+        RemoveSpecialFolderGroup(group.csidl, group.name);
+    // The suite's own group is built afresh by every install.
+    RemoveSpecialFolderGroup(CSIDL_STARTMENU, Suite::ProductName);
 }

@@ -1,5 +1,146 @@
 #include "start_menu.h"
 
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "component_table.h"
+#include "fixed_string.h"
+#include "platform_calls.h"
+#include "suite_identity.h"
+#include "vexlo.h"
+
+namespace {
+
+const int FennetRow = 5;
+
+struct ToolEntry {
+    int row;
+    const char* prefix;
+    const char* program;
+    const char* description; // English; shown in the current language
+};
+
+const ToolEntry ToolEntries[] = {
+    {0, "Norrik - ", "vxnorrik.exe", "Back up your files and folders"},
+    {0, "Norrik Wendra - ", "Wendra.exe", "Copy folders with everything in them"},
+    {1, "Ovalle - ", "vxovalle.exe", "Work on a second desktop"},
+    {2, "Yessa - ", "vxyessa.exe", "Bookmark places in the registry"},
+    {3, "Scrivo - ", "vxscrivo.exe", "Write notes that stay on the desktop"},
+    {4, "Halder - ", "vxhalder.exe", "Keep a history of the clipboard"},
+    {5, "Fennet - ", "vxfennet.exe", "Start programs quickly from the tray"},
+    {6, "Tovin - ", "vxtovin.exe", "Rename many files at once"},
+    {7, "Pondry - ", "vxautopn.exe", "Save the desktop icon layout automatically"},
+    {8, "Lumio - ", "vxlumio.exe", "Dim the screen for the night"},
+    {9, "Kimber - ", "vxkimber.exe", "Find duplicate files"},
+    {10, "Dewlit - ", "vxdewlit.exe", "Remember dates and tasks"},
+    {11, "Ambro - ", "vxambro.exe", "Add your own commands to Explorer's menu"},
+    {12, "Glimmet - ", "vxglimmet.exe", "Show a clock on the desktop"},
+    {13, "Grask - ", "vxgrask.exe", "Shred files beyond recovery"},
+    {14, "Caddel - ", "vxcaddel.exe", "Shut down the computer on time"},
+    {15, "Pellor - ", "vxpellor.exe", "Set the clock from a time server"},
+    {16, "Orvex - ", "vxorvex.exe", "Start programs on a schedule"},
+    {17, "Quesh - ", "vxquesh.exe", "Search for text in files"},
+    {18, "Stoval - ", "vxstoval.exe", "Watch folders for changes"},
+    {19, "Brolla - ", "vxbrolla.exe", "Pack and unpack archives"},
+};
+
+// Explorer's menu commands that the group window receives at the end.
+const WPARAM FolderWindowCommands[] = {28713, 29232};
+
+using EntryName = FixedString<MAX_PATH - 1>;
+
+// wsprintfA with a translated format that keeps its one "%s".
+void Format(EntryName& name, const char* prefix, const char* englishFormat)
+{
+    char text[1024];
+    wsprintfA(text, VxTranslate(englishFormat, 0), Suite::ProductName);
+    if (!name.assign(prefix) || !name.append(text))
+        name.clear();
+}
+
+void Translated(EntryName& name, const char* prefix, const char* english)
+{
+    if (!name.assign(prefix) || !name.append(VxTranslate(english, 0)))
+        name.clear();
+}
+
+// A shortcut whose path would not fit is left out.
+void CreateShortcut(const char* linkFolder, const EntryName& linkName, const char* target, const char* arguments,
+                    const char* workingFolder)
+{
+    PathBuffer link;
+    if (linkName.empty() || !link.assign(linkFolder) || !link.append(linkName.c_str()) || !link.append(".lnk"))
+        return;
+    VxCreateShortcut(link.c_str(), target, arguments, workingFolder, 0);
+}
+
+void CreateToolShortcut(const char* folder, const char* program, const char* linkFolder, const EntryName& linkName,
+                        const char* arguments)
+{
+    // Always a backslash of its own: an "InstallPath" ending in one gives two.
+    PathBuffer target;
+    if (!target.assign(folder) || (*program && (!target.append('\\') || !target.append(program))))
+        return;
+    CreateShortcut(linkFolder, linkName, target.c_str(), arguments, folder);
+}
+
+} // namespace
+
 void CreateStartMenuEntries()
 {
+    PathBuffer installFolder;
+    if (!VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", installFolder.buffer()))
+        return;
+    installFolder.settle();
+    Platform.sleep(200);
+
+    PathBuffer group;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    char startMenu[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    LONG read = RegQueryValueExA(key, "Start Menu", nullptr, nullptr, reinterpret_cast<BYTE*>(startMenu), &size);
+    RegCloseKey(key);
+    if (read != ERROR_SUCCESS || !group.assign(startMenu) || !group.appendBackslashIfMissing() ||
+        !group.append(Suite::ProductName))
+        return;
+
+    if (CreateDirectoryA(group.c_str(), nullptr))
+        Platform.changeNotify(SHCNE_MKDIR, SHCNF_PATHA, group.c_str(), nullptr);
+    const PathBuffer groupFolder = group;
+    ShellExecuteA(nullptr, "open", group.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!group.append('\\'))
+        return;
+
+    const char* install = installFolder.c_str();
+    EntryName name;
+    Format(name, "1a ", "Welcome to %s!");
+    CreateShortcut(group.c_str(), name, "winhlp32.exe", "-i contents_ID Vexlo.hlp", install);
+    Translated(name, "1c ", "Open this menu as folder");
+    CreateShortcut(group.c_str(), name, groupFolder.c_str(), "", install);
+    if (ComponentTable[FennetRow].selected) {
+        Translated(name, "1d ", "Start all tray-based Vexlets");
+        CreateToolShortcut(install, "vxfennet.exe", group.c_str(), name, "/startall");
+        Translated(name, "1e ", "Stop all");
+        CreateToolShortcut(install, "vxfennet.exe", group.c_str(), name, "/stopall");
+    }
+    for (const ToolEntry& entry : ToolEntries) {
+        if (!ComponentTable[entry.row].selected)
+            continue;
+        Translated(name, entry.prefix, entry.description);
+        CreateToolShortcut(install, entry.program, group.c_str(), name, "");
+    }
+    Format(name, "zz ", "Uninstall %s");
+    CreateToolShortcut(install, "uninstall.exe", group.c_str(), name, "");
+    Platform.changeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
+
+    // Shown at a size where the whole group can be seen.
+    if (HWND window = FindWindowA(nullptr, groupFolder.c_str())) {
+        SetWindowPos(window, nullptr, 10, 20, 630, 440, SWP_NOZORDER | SWP_NOACTIVATE);
+        for (WPARAM command : FolderWindowCommands)
+            PostMessageA(window, WM_COMMAND, command, 0);
+    }
 }

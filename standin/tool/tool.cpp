@@ -76,7 +76,11 @@ void AppendToJournal(const char* programPath, const char* arguments)
     if (!GetCurrentDirectoryA(sizeof(folder), folder))
         folder[0] = 0;
 
-    // Several tools start at once; appending whole lines keeps their entries apart.
+    // Several tools start at once, and Wine's appends are not atomic between
+    // processes: one writer at a time keeps every line whole and present.
+    HANDLE writer = CreateMutexA(nullptr, FALSE, "VexloToolJournalWriter");
+    if (writer)
+        WaitForSingleObject(writer, 5000);
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 50 && file == INVALID_HANDLE_VALUE; ++attempt) {
         file = CreateFileA(journal, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
@@ -84,8 +88,13 @@ void AppendToJournal(const char* programPath, const char* arguments)
         if (file == INVALID_HANDLE_VALUE)
             Sleep(20);
     }
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
+        if (writer) {
+            ReleaseMutex(writer);
+            CloseHandle(writer);
+        }
         return;
+    }
     FILETIME created, exited, kernel, user;
     char start[17] = "";
     if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
@@ -99,6 +108,10 @@ void AppendToJournal(const char* programPath, const char* arguments)
     DWORD written;
     WriteFile(file, line, lstrlenA(line), &written, nullptr);
     CloseHandle(file);
+    if (writer) {
+        ReleaseMutex(writer);
+        CloseHandle(writer);
+    }
 }
 
 // Where the text right after the switch begins, or null.
@@ -158,7 +171,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         if (*c == '\\' || *c == '/')
             program = c + 1;
     const char* arguments = ArgumentsOf(GetCommandLineA());
-    AppendToJournal(path, arguments);
 
     ignoreClose = HasSwitch(arguments, "--ignore-close");
     bool ignoreEvent = HasSwitch(arguments, "--ignore-event");
@@ -196,6 +208,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HANDLE stopEvent = nullptr;
     if (lstrcmpiA(program, "vxnorrik.exe") == 0)
         stopEvent = CreateEventA(nullptr, FALSE, FALSE, StopEventName);
+    // Journalled once its window and event exist: whoever reads the entry can find them.
+    AppendToJournal(path, arguments);
 
     for (;;) {
         DWORD count = stopEvent ? 1 : 0;

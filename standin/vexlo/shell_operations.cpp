@@ -86,6 +86,30 @@ void MakeParentFolder(const char* path)
     }
 }
 
+// Tests see the Explorer operations, which leave no other trace, and the
+// shortcuts exactly as asked for (the shell normalises what it stores) in the
+// file named by VEXLO_LIBRARY_JOURNAL: one line per call, "ordinal|arguments".
+void JournalCall(const char* ordinal, const char* const* arguments = nullptr, int count = 0)
+{
+    char journal[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("VEXLO_LIBRARY_JOURNAL", journal, sizeof(journal));
+    if (length == 0 || length >= sizeof(journal))
+        return;
+    HANDLE file = CreateFileA(journal, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written;
+    WriteFile(file, ordinal, lstrlenA(ordinal), &written, nullptr);
+    for (int i = 0; i < count; ++i) {
+        const char* argument = arguments[i] ? arguments[i] : "";
+        WriteFile(file, "|", 1, &written, nullptr);
+        WriteFile(file, argument, lstrlenA(argument), &written, nullptr);
+    }
+    WriteFile(file, "\r\n", 2, &written, nullptr);
+    CloseHandle(file);
+}
+
 int CALLBACK StartPickerAt(HWND picker, UINT message, LPARAM, LPARAM folder)
 {
     if (message == BFFM_INITIALIZED && *reinterpret_cast<const char*>(folder))
@@ -205,6 +229,8 @@ void __cdecl VxPickFolder(HWND owner, char* buffer)
 void __stdcall VxCreateShortcut(const char* linkPath, const char* target, const char* arguments,
                                 const char* workingFolder, int)
 {
+    const char* const journalled[] = {linkPath, target, arguments, workingFolder};
+    JournalCall("261", journalled, 4);
     WCHAR wideLinkPath[MAX_PATH];
     if (!linkPath || !target || !MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, linkPath, -1, wideLinkPath, MAX_PATH))
         return;
@@ -239,6 +265,7 @@ void __cdecl VxClearSpecialFolder(int)
 
 void __cdecl VxCloseExplorerWindows()
 {
+    JournalCall("342");
     EnumWindows(CloseFolderWindow, 0);
     for (int wait = 0; wait < 20; ++wait) {
         bool open = false;
@@ -251,6 +278,7 @@ void __cdecl VxCloseExplorerWindows()
 
 void __cdecl VxRestoreExplorer()
 {
+    JournalCall("343");
 }
 
 void __cdecl VxFreeItemList(LPITEMIDLIST itemList)

@@ -16,6 +16,24 @@ const char UserFileName[] = "Vexlo_Lang.txt";
 // A user file bigger than this is not a translation file.
 const DWORD UserFileLimit = 1024 * 1024;
 
+// Callers use some texts as wsprintfA formats: a translation must take
+// exactly the arguments its English text takes.
+bool SameFormat(const char* english, const char* translation)
+{
+    for (;;) {
+        while (*english && *english != '%')
+            ++english;
+        while (*translation && *translation != '%')
+            ++translation;
+        if (!*english || !*translation)
+            return !*english && !*translation;
+        if (english[1] != translation[1])
+            return false;
+        english += english[1] ? 2 : 1;
+        translation += translation[1] ? 2 : 1;
+    }
+}
+
 bool SameText(const char* a, const char* b)
 {
     while (*a && *a == *b)
@@ -117,6 +135,12 @@ void Catalogue::addLine(int language, const char* text, unsigned length, bool an
         return;
     }
     Entry* last = reinterpret_cast<Entry*>(entries_.data()) + count() - 1;
+    // A user's translation with other format directives would make the
+    // caller read arguments that are not there: it stays English.
+    if (language != 0 && (!last->text[0] || !SameFormat(blob_.c_str() + last->text[0], blob_.c_str() + offset))) {
+        blob_.truncate(offset);
+        return;
+    }
     // An English line that could not be taken leaves an entry nobody can find.
     last->text[language] = offset;
 }

@@ -2,6 +2,9 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstring>
+#include <map>
 #include <regex>
 #include <string>
 
@@ -73,12 +76,13 @@ TEST_F(SetupRun, SilentRunSavesSettingsMakesTheFolderAndCompletes)
 {
     Snapshot before = Take();
     std::string folder = root + "\\Suite Folder";
-    EXPECT_EQ(RunProgram(SetupProgram(), "/silent /path:\"" + folder + "\"", RunLimit), 1);
+    // Tools started at the end would still be starting when the next run looks for them.
+    EXPECT_EQ(RunProgram(SetupProgram(), "/silent /nostart /path:\"" + folder + "\"", RunLimit), 1);
     Snapshot after = Take();
     EXPECT_EQ(JoinLines(CompareSnapshots(
                   before, after,
                   std::vector<ExpectedChange>{BackupWritten,
-                                              {Change::Added, "C:\\vexlo-tests\\setup-run\\suite folder\\"}} +
+                                              {Change::Added, "C:\\vexlo-tests\\setup-run\\suite folder\\*"}} +
                       Registered)),
               "");
     EXPECT_EQ(CompareRegistration("c:\\vexlo-tests\\setup-run\\suite folder", AutosaveFolder()),
@@ -125,6 +129,8 @@ TEST_F(SetupRun, SilentRunIntoAFolderThatCannotBeMadeEndsWithoutInstalling)
 
 TEST_F(SetupRun, InteractiveRunWithoutStartingToolsAsksAtTheEnd)
 {
+    // Confirming the options dialog makes the folder.
+    CreateDirectoryA((root + "\\asked").c_str(), nullptr);
     StartedProcess setup = StartProgram(SetupProgram(), "/nostart /path:\"" + root + "\\asked\"");
     HWND box = WaitForWindow(setup.id, "#32770", "Vexlo", 20000);
     ASSERT_NE(box, nullptr);
@@ -175,4 +181,41 @@ TEST_F(SetupRun, SilentRunClosesTheRunningToolsAndStartsTheTrayToolsAtTheEnd)
     for (const char* program : trayTools)
         EndProcessesNamed(program);
     DeleteTree(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets");
+}
+
+TEST_F(SetupRun, SilentInstallLeavesTheFilesSortedAndTheStartMenuGroup)
+{
+    std::string folder = root + "\\Vexlo";
+    ASSERT_EQ(RunProgram(SetupProgram(), "/silent /nostart /path:\"" + folder + "\"", RunLimit), 1);
+    folder = root + "\\vexlo"; // the command line is taken in lower case
+
+    auto endsWith = [](const std::string& name, const char* tail) {
+        size_t n = strlen(tail);
+        return name.size() >= n && name.compare(name.size() - n, n, tail) == 0;
+    };
+    std::map<std::string, std::vector<std::string>> expected;
+    for (const std::string& name : FilesMatching(DistFolder(), "*")) {
+        if (name == "setup.exe")
+            continue;
+        const char* subfolder = endsWith(name, ".wav")        ? "\\Sounds"
+                                : endsWith(name, "_Lang.txt") ? "\\Languages"
+                                : endsWith(name, ".hlp")      ? "\\Help"
+                                                              : "";
+        expected[subfolder].push_back(name);
+    }
+    for (auto& [subfolder, names] : expected) {
+        std::vector<std::string> found = FilesMatching(folder + subfolder, "*");
+        std::sort(found.begin(), found.end());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(found, names) << subfolder;
+        for (const std::string& name : names)
+            EXPECT_EQ(ReadWholeFile(folder + subfolder + "\\" + name), ReadWholeFile(DistFolder() + "\\" + name));
+    }
+    EXPECT_EQ(expected["\\Help"].size(), 21u);
+
+    char startMenu[MAX_PATH];
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startMenu, CSIDL_STARTMENU, FALSE));
+    std::vector<std::string> entries = FilesMatching(std::string(startMenu) + "\\Vexlo", "*.lnk");
+    EXPECT_EQ(entries.size(), 26u);
+    EXPECT_TRUE(FileExists(std::string(startMenu) + "\\Vexlo\\zz Uninstall Vexlo.lnk"));
 }

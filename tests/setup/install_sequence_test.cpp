@@ -19,6 +19,10 @@ struct ShownMessage {
 std::vector<ShownMessage> shown;
 int answer = IDOK;
 
+void WINAPI SkipPause(DWORD)
+{
+}
+
 int WINAPI RecordMessage(HWND, LPCSTR text, LPCSTR caption, UINT style)
 {
     shown.push_back({text, caption, style});
@@ -32,6 +36,7 @@ protected:
         shown.clear();
         answer = IDOK;
         Platform.messageBox = RecordMessage;
+        Platform.sleep = SkipPause;
         temp = FreshFolder("sequence-temp");
         SetEnvironmentVariableA("TMP", temp.c_str());
         target = FreshFolder("sequence") + "\\suite";
@@ -43,6 +48,7 @@ protected:
     void TearDown() override
     {
         Platform.messageBox = MessageBoxA;
+        Platform.sleep = Sleep;
         SetEnvironmentVariableA("TMP", nullptr);
         FreeLibrary(resources);
     }
@@ -50,7 +56,7 @@ protected:
     int Run(const std::string& tail)
     {
         std::string writable = tail;
-        return RunSetup(resources, &writable[0]);
+        return RunSetup(resources, &writable[0], (DistFolder() + "\\").c_str());
     }
 
     size_t BackupFiles() { return FilesMatching(temp, "Vexlo Settings before Setup *").size(); }
@@ -96,6 +102,8 @@ TEST_F(InstallSequence, SilentRunEndsWhenTheFolderCannotBeMade)
 
 TEST_F(InstallSequence, WithoutStartingToolsTheUserIsAskedAtTheEnd)
 {
+    // Confirming the options dialog makes the folder.
+    CreateDirectoryA(target.c_str(), nullptr);
     answer = IDNO;
     EXPECT_EQ(Run("/nostart /path:\"" + target + "\""), 1);
     ASSERT_EQ(shown.size(), 1u);
