@@ -112,3 +112,14 @@ TEST_F(InstallSequence, WithoutStartingToolsTheUserIsAskedAtTheEnd)
     EXPECT_EQ(shown[0].caption, "Vexlo");
     EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION | MB_SETFOREGROUND));
 }
+
+TEST_F(InstallSequence, SilentRunThatGivesUpAFileEndsWithTwo)
+{
+    CreateDirectoryA(target.c_str(), nullptr);
+    WriteWholeFile(target + "\\vxscrivo.exe", "running");
+    HANDLE held = CreateFileA((target + "\\vxscrivo.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(Run("/silent /nostart /noshort /path:\"" + target + "\""), 2);
+    CloseHandle(held);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(FileExists(target + "\\vxglimmet.exe"));
+}

@@ -100,7 +100,23 @@ protected:
 
 TEST_F(StartMenu, AllToolsSelectedGiveTwentySixEntries)
 {
+    // A folder window titled with the group's full path, as Explorer may show it.
+    HWND window = CreateWindowExA(0, "STATIC", group.c_str(), WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
     CreateStartMenuEntries();
+
+    RECT placed;
+    GetWindowRect(window, &placed);
+    EXPECT_EQ(placed.left, 10);
+    EXPECT_EQ(placed.top, 20);
+    EXPECT_EQ(placed.right - placed.left, 630);
+    EXPECT_EQ(placed.bottom - placed.top, 440);
+    std::vector<WPARAM> commands;
+    MSG message;
+    while (PeekMessageA(&message, window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        commands.push_back(message.wParam);
+    EXPECT_EQ(commands, (std::vector<WPARAM>{28713, 29232}));
+    DestroyWindow(window);
 
     std::vector<std::string> entries = Entries();
     EXPECT_EQ(entries.size(), 26u);
