@@ -7,6 +7,7 @@
 #include "completion.h"
 #include "component_table.h"
 #include "copy_engine.h"
+#include "distribution_folder.h"
 #include "install_context.h"
 #include "install_folder.h"
 #include "obsolete_files.h"
@@ -49,6 +50,7 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
 {
     ResetInstallContext();
     InstallContext.instance = instance;
+    SettleDistributionFolder(distributionFolder);
     InitialiseRuntimeLibrary(instance, SuiteProgram::Setup);
 
     if (HWND earlier = FindWindowA(nullptr, "Vexlo Setup"))
@@ -86,7 +88,7 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
     RemoveOldShortcuts();
     RemoveObsoleteFiles();
     RegisterSuite();
-    int givenUp = distributionFolder ? CopySuiteFilesFrom(distributionFolder) : CopySuiteFiles();
+    int givenUp = CopySuiteFiles();
 
     OleInitialize(nullptr);
     if (InstallContext.createShortcuts)

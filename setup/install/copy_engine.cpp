@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "component_table.h"
+#include "distribution_folder.h"
 #include "install_context.h"
 #include "platform_calls.h"
 #include "vexlo.h"
@@ -190,18 +191,9 @@ void DeleteFileWithRetry(const char* folder, const char* name)
 
 int CopySuiteFiles()
 {
-    PathBuffer sourceFolder;
-    DWORD length = GetModuleFileNameA(nullptr, sourceFolder.buffer(), sourceFolder.bufferSize());
-    if (length == 0 || length >= sourceFolder.bufferSize())
-        return 0;
-    sourceFolder.settle();
-    while (sourceFolder.length() > 0 && !sourceFolder.endsWith('\\'))
-        sourceFolder.truncate(sourceFolder.length() - 1);
-    return CopySuiteFilesFrom(sourceFolder.c_str());
-}
-
-int CopySuiteFilesFrom(const char* sourceFolder)
-{
+    if (DistributionFolder.empty())
+        SettleDistributionFolder(nullptr);
+    const char* sourceFolder = DistributionFolder.c_str();
     PathBuffer prefix;
     if (!prefix.assign(InstallContext.installDir.c_str()) || !prefix.appendBackslashIfMissing())
         return 0;

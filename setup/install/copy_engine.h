@@ -3,11 +3,9 @@
 // the tools the user left out.
 #pragma once
 
-// Copies from the folder setup runs from. Returns the number of files that
+// Copies from the distribution folder. Returns the number of files that
 // could not be copied and were given up.
 int CopySuiteFiles();
-// The same from another distribution folder (with its trailing backslash).
-int CopySuiteFilesFrom(const char* sourceFolder);
 
 // Deletes folder\name with up to 16 attempts 200 ms apart, then tells the
 // shell. `name` may hold a subfolder ("Languages\x.txt").

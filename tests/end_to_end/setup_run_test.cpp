@@ -129,15 +129,51 @@ TEST_F(SetupRun, SilentRunIntoAFolderThatCannotBeMadeEndsWithoutInstalling)
 
 TEST_F(SetupRun, InteractiveRunWithoutStartingToolsAsksAtTheEnd)
 {
-    // Confirming the options dialog makes the folder.
-    CreateDirectoryA((root + "\\asked").c_str(), nullptr);
     StartedProcess setup = StartProgram(SetupProgram(), "/nostart /path:\"" + root + "\\asked\"");
-    HWND box = WaitForWindow(setup.id, "#32770", "Vexlo", 20000);
+    HWND options = WaitForDialogWithControl(setup.id, 1157, 20000);
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(ControlText(options, 1000), "c:\\vexlo-tests\\setup-run\\asked"); // the command line in lower case
+    ClickButton(options, IDOK);
+    HWND box = WaitForDialogWithControl(setup.id, 0, 60000, options);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box),
               "Vexlo has been installed successfully! \r\n\r\nStart all tray-based Vexlets silently now?");
     ClickButton(box, IDNO);
     EXPECT_EQ(WaitForExit(setup, RunLimit), 1);
+    EXPECT_TRUE(FolderExists(root + "\\asked"));
+}
+
+TEST_F(SetupRun, UserChoosesToolsAndFolderInTheDialogs)
+{
+    StartedProcess setup = StartProgram(SetupProgram(), "");
+    HWND options = WaitForDialogWithControl(setup.id, 1157, 20000);
+    ASSERT_NE(options, nullptr);
+    ClickButton(options, 1006);
+    HWND selection = WaitForDialogWithControl(setup.id, 2590, 10000);
+    ASSERT_NE(selection, nullptr);
+    // Yessa and Grask are left out.
+    SendMessageA(GetDlgItem(selection, 2590), LB_SETSEL, FALSE, 2);
+    SendMessageA(GetDlgItem(selection, 2590), LB_SETSEL, FALSE, 13);
+    ClickButton(selection, IDOK);
+    for (int wait = 0; wait < 250 && IsWindow(selection); ++wait)
+        Sleep(20);
+    std::string folder = root + "\\Chosen Folder";
+    SetControlText(options, 1000, folder);
+    SendMessageA(GetDlgItem(options, 1003), BM_SETCHECK, BST_UNCHECKED, 0);
+    ClickButton(options, IDOK);
+    HWND box = WaitForDialogWithControl(setup.id, 0, 60000, options);
+    ASSERT_NE(box, nullptr);
+    ClickButton(box, IDNO);
+    EXPECT_EQ(WaitForExit(setup, RunLimit), 1);
+
+    EXPECT_TRUE(FileExists(folder + "\\vxnorrik.exe"));
+    EXPECT_TRUE(FileExists(folder + "\\Help\\Brolla.hlp"));
+    for (const char* leftOut : {"vxyessa.exe", "Help\\Yessa.hlp", "Languages\\Yessamark_Lang.txt", "vxgrask.exe",
+                                "Help\\Grask.hlp", "Languages\\Grask_Lang.txt"})
+        EXPECT_FALSE(FileExists(folder + "\\" + leftOut)) << leftOut;
+    char startMenu[MAX_PATH];
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startMenu, CSIDL_STARTMENU, FALSE));
+    EXPECT_EQ(FilesMatching(std::string(startMenu) + "\\Vexlo", "*.lnk").size(), 24u);
 }
 
 TEST_F(SetupRun, SilentRunClosesTheRunningToolsAndStartsTheTrayToolsAtTheEnd)

@@ -8,6 +8,7 @@
 
 #include "component_table.h"
 #include "copy_engine.h"
+#include "distribution_folder.h"
 #include "install_context.h"
 #include "platform_recorder.h"
 #include "test_files.h"
@@ -64,7 +65,11 @@ protected:
         WriteWholeFile(source + name, content);
     }
 
-    int Copy() { return CopySuiteFilesFrom(source.c_str()); }
+    int Copy()
+    {
+        SettleDistributionFolder(source.c_str());
+        return CopySuiteFiles();
+    }
 
     std::vector<std::string> LibraryCalls() { return Lines(ReadWholeFile(libraryJournal)); }
 

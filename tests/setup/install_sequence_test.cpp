@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "install_sequence.h"
 #include "platform_calls.h"
 #include "registry_sandbox.h"
 #include "test_files.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -102,10 +104,14 @@ TEST_F(InstallSequence, SilentRunEndsWhenTheFolderCannotBeMade)
 
 TEST_F(InstallSequence, WithoutStartingToolsTheUserIsAskedAtTheEnd)
 {
-    // Confirming the options dialog makes the folder.
-    CreateDirectoryA(target.c_str(), nullptr);
     answer = IDNO;
+    std::thread user([] {
+        if (HWND options = WaitForDialogWithControl(GetCurrentProcessId(), 1157, 10000))
+            SendCommand(options, IDOK);
+    });
     EXPECT_EQ(Run("/nostart /path:\"" + target + "\""), 1);
+    user.join();
+    EXPECT_TRUE(FolderExists(target));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text,
               "Vexlo has been installed successfully! \r\n\r\nStart all tray-based Vexlets silently now?");

@@ -45,15 +45,6 @@ Shortcut ReadShortcut(const std::string& path)
     return fields;
 }
 
-BOOL CALLBACK CloseFolderWindow(HWND window, LPARAM)
-{
-    char name[32];
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpA(name, "ExplorerWClass") == 0 || lstrcmpA(name, "CabinetWClass") == 0)
-        PostMessageA(window, WM_CLOSE, 0, 0);
-    return TRUE;
-}
-
 class StartMenu : public testing::Test {
 protected:
     void SetUp() override
@@ -68,8 +59,8 @@ protected:
 
     void TearDown() override
     {
-        // The folder window that setup opened on the group.
-        EnumWindows(CloseFolderWindow, 0);
+        // The folder window that setup opened on the group holds it open until it is gone.
+        VxCloseExplorerWindows();
         SetEnvironmentVariableA("VEXLO_LIBRARY_JOURNAL", nullptr);
         OleUninitialize();
     }

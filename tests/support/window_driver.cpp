@@ -43,6 +43,29 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM param)
     return TRUE;
 }
 
+struct DialogSearch {
+    DWORD processId;
+    int controlId;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof(name));
+    bool wanted = search->controlId ? GetDlgItem(window, search->controlId) != nullptr
+                                    : window != search->except && lstrcmpA(name, "#32770") == 0;
+    if (owner == search->processId && wanted && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
 
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
@@ -106,4 +129,22 @@ std::string MessageBoxText(HWND box)
     for (const std::string& text : texts)
         joined += (joined.empty() ? "" : "\n") + text;
     return joined;
+}
+
+HWND WaitForDialogWithControl(DWORD processId, int controlId, DWORD timeoutMs, HWND except)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DialogSearch search = {processId, controlId, except, nullptr};
+        EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found || GetTickCount() - start >= timeoutMs)
+            return search.found;
+        Sleep(20);
+    }
+}
+
+void SendCommand(HWND dialog, int controlId, int notification)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(controlId, notification),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, controlId)));
 }

@@ -14,6 +14,14 @@ HWND WaitForWindow(DWORD processId, const char* className, const char* title, DW
 // A standard dialog or message box ("#32770") of the process.
 HWND WaitForDialog(DWORD processId, DWORD timeoutMs);
 
+// A visible dialog of the process that has a control with the given id, or,
+// for id 0, any visible dialog of the process but `except`.
+HWND WaitForDialogWithControl(DWORD processId, int controlId, DWORD timeoutMs, HWND except = nullptr);
+
+// WM_COMMAND from the control, sent (it returns when the dialog has handled
+// it), with the given notification code.
+void SendCommand(HWND dialog, int controlId, int notification = BN_CLICKED);
+
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int controlId);
 void SetControlText(HWND dialog, int controlId, const std::string& text);

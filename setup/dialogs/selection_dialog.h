@@ -1,0 +1,20 @@
+// The selection of tools to install, with the space they need and the space
+// free on the install folder's drive.
+#pragma once
+
+#include <windows.h>
+
+#include "fixed_string.h"
+
+constexpr int SelectionDialogTemplate = 104;
+
+// Dialog procedure of template 104; OK writes the choice into the component
+// table, Cancel leaves it. Ends with 0 either way.
+INT_PTR CALLBACK SelectionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Label 1013 from the files of the tools selected in the list.
+void UpdateRequiredSpace(HWND dialog);
+
+// A byte count in megabytes with two decimals, cut rather than rounded, in
+// the user's number format.
+void FormatMegabytes(ULONGLONG bytes, FixedString<199>& text);

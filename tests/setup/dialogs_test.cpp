@@ -1,0 +1,427 @@
+// The options and selection dialogs, run modally from setup's own templates
+// while a second thread plays the user.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "component_table.h"
+#include "distribution_folder.h"
+#include "install_context.h"
+#include "options_dialog.h"
+#include "platform_recorder.h"
+#include "registry_sandbox.h"
+#include "running_tools.h"
+#include "selection_dialog.h"
+#include "test_files.h"
+#include "vexlo.h"
+#include "window_driver.h"
+
+namespace {
+
+std::string Text(HWND dialog, int control)
+{
+    return control ? ControlText(dialog, control) : WindowText(dialog);
+}
+
+class Dialogs : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        resources = LoadLibraryExA((DistFolder() + "\\setup.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(resources, nullptr);
+        ResetInstallContext();
+        FillComponentTable();
+        RunningTools = {};
+        InstallContext.instance = resources;
+        InstallContext.installDir.assign(folder.c_str());
+    }
+
+    void TearDown() override
+    {
+        VxSetLanguage("GeneralLanguage", 0);
+        FreeLibrary(resources);
+    }
+
+    // Opens a dialog modally; `user` drives it from another thread and must end it.
+    INT_PTR Run(int templateId, DLGPROC procedure, int knownControl, const std::function<void(HWND)>& user)
+    {
+        std::thread driver([&] {
+            if (HWND dialog = WaitForDialogWithControl(GetCurrentProcessId(), knownControl, 10000))
+                user(dialog);
+        });
+        INT_PTR result = DialogBoxParamA(resources, MAKEINTRESOURCEA(templateId), nullptr, procedure, 0);
+        driver.join();
+        return result;
+    }
+
+    INT_PTR RunOptions(const std::function<void(HWND)>& user)
+    {
+        return Run(OptionsDialogTemplate, OptionsDialog, 1157, user);
+    }
+
+    // Opens the options dialog, reads what `look` wants, and cancels.
+    void LookAtOptions(const std::function<void(HWND)>& look)
+    {
+        platform.answers = {IDOK};
+        RunOptions([&](HWND dialog) {
+            look(dialog);
+            SendCommand(dialog, IDCANCEL);
+        });
+    }
+
+    int ChosenLanguage()
+    {
+        int chosen = -2;
+        LookAtOptions([&](HWND dialog) { chosen = static_cast<int>(SendDlgItemMessageA(dialog, 1157, CB_GETCURSEL, 0, 0)); });
+        return chosen;
+    }
+
+    RegistrySandbox sandbox{"dialogs"};
+    PlatformRecorder platform;
+    HMODULE resources = nullptr;
+    std::string folder = FreshFolder("dialogs") + "\\Vexlo";
+};
+
+const char* const International = "Control Panel\\International";
+
+} // namespace
+
+TEST_F(Dialogs, RegionalSettingOutranksTheStoredLanguageAndTheCommandLineOutranksBoth)
+{
+    EXPECT_EQ(ChosenLanguage(), 0);
+    WriteDword(HKEY_CURRENT_USER, "Software\\ZERV Software\\Caddel", "GeneralLanguage", 5);
+    EXPECT_EQ(ChosenLanguage(), 5);
+    WriteString(HKEY_CURRENT_USER, International, "iCountry", "49");
+    EXPECT_EQ(ChosenLanguage(), 2);
+    DeleteTree(HKEY_CURRENT_USER, International);
+    WriteString(HKEY_CURRENT_USER, International, "Locale", "0000040a");
+    EXPECT_EQ(ChosenLanguage(), 4);
+    InstallContext.languageNumber = 7;
+    EXPECT_EQ(ChosenLanguage(), 7);
+    InstallContext.languageNumber = 12;
+    EXPECT_EQ(ChosenLanguage(), 4);
+
+    // Stored 0 or 10 is English; "Locale" wins over "iCountry" even when it matches nothing.
+    InstallContext.languageNumber = -1;
+    WriteString(HKEY_CURRENT_USER, International, "Locale", "00000409");
+    WriteString(HKEY_CURRENT_USER, International, "iCountry", "49");
+    for (DWORD stored : {0u, 10u}) {
+        WriteDword(HKEY_CURRENT_USER, "Software\\ZERV Software\\Caddel", "GeneralLanguage", stored);
+        EXPECT_EQ(ChosenLanguage(), 0) << stored;
+    }
+}
+
+TEST_F(Dialogs, OpeningAppliesAndStoresTheLanguageAndChangingItRelabelsTheDialog)
+{
+    WriteString(HKEY_CURRENT_USER, International, "Locale", "00000407");
+    std::vector<std::string> german, spanish;
+    const int relabelled[] = {IDCANCEL, 1008, 1009, 1010, 1002, 1003};
+    const int kept[] = {0, IDOK, 1006};
+    std::vector<std::string> keptBefore, keptAfter;
+    LookAtOptions([&](HWND dialog) {
+        for (int control : relabelled)
+            german.push_back(Text(dialog, control));
+        for (int control : kept)
+            keptBefore.push_back(Text(dialog, control));
+        SendDlgItemMessageA(dialog, 1157, CB_SETCURSEL, 4, 0);
+        SendCommand(dialog, 1157, CBN_SELCHANGE);
+        for (int control : relabelled)
+            spanish.push_back(Text(dialog, control));
+        for (int control : kept)
+            keptAfter.push_back(Text(dialog, control));
+    });
+    EXPECT_EQ(german[0], "Abbre&chen");
+    EXPECT_EQ(german[2], "&Zielordner");
+    EXPECT_EQ(german[3], "&Sprache");
+    EXPECT_EQ(german[4], "&Eintr\xE4ge im Startmen\xFC erstellen");
+    EXPECT_EQ(spanish, (std::vector<std::string>{
+                           "Ca&ncelar",
+                           "\xA1Gracias por usar el software Vexlo! Compruebe las opciones siguientes y pulse OK para "
+                           "continuar.",
+                           "&Instalar en", "&Idioma", "&Crear entradas en el men\xFA Inicio",
+                           "&Iniciar en segundo plano todos los Vexlets del \xE1rea de notificaci\xF3n"}));
+    EXPECT_EQ(keptBefore, (std::vector<std::string>{"Vexlo", "&OK", "&Custom..."}));
+    EXPECT_EQ(keptAfter, keptBefore);
+    // The last choice is stored for the suite, although the user cancelled.
+    StoredValue stored = ReadValue(HKEY_CURRENT_USER, "Software\\ZERV Software\\Vexlets", "GeneralLanguage");
+    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(stored.bytes, std::string("\x04\0\0\0", 4));
+}
+
+TEST_F(Dialogs, StartOptionNamesTheToolsThatWereRunning)
+{
+    std::string label;
+    LookAtOptions([&](HWND dialog) { label = Text(dialog, 1003); });
+    EXPECT_EQ(label, "&Start all tray-based Vexlets silently");
+    RunningTools.glimmet = 1;
+    LookAtOptions([&](HWND dialog) { label = Text(dialog, 1003); });
+    EXPECT_EQ(label, "&Start tray-based programs running before setup");
+}
+
+TEST_F(Dialogs, OkTakesTheOptionsAndTheFolderWithoutOneTrailingBackslash)
+{
+    InstallContext.createShortcuts = 1;
+    InstallContext.startTools = 0;
+    INT_PTR result = RunOptions([&](HWND dialog) {
+        EXPECT_EQ(IsDlgButtonChecked(dialog, 1002), static_cast<UINT>(BST_CHECKED));
+        EXPECT_EQ(IsDlgButtonChecked(dialog, 1003), static_cast<UINT>(BST_UNCHECKED));
+        SendDlgItemMessageA(dialog, 1002, BM_SETCHECK, BST_UNCHECKED, 0);
+        SendDlgItemMessageA(dialog, 1003, BM_SETCHECK, BST_CHECKED, 0);
+        SetControlText(dialog, 1000, folder + "\\Deep\\\\");
+        SendCommand(dialog, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(InstallContext.installDir.c_str(), folder + "\\Deep\\");
+    EXPECT_TRUE(FolderExists(folder + "\\Deep"));
+    EXPECT_EQ(InstallContext.createShortcuts, 0);
+    EXPECT_EQ(InstallContext.startTools, 1);
+    EXPECT_EQ(folderText.c_str(), folder + "\\Deep\\\\");
+
+    RunOptions([&](HWND dialog) {
+        SetControlText(dialog, 1000, "C:\\");
+        SendCommand(dialog, IDOK);
+    });
+    EXPECT_STREQ(InstallContext.installDir.c_str(), "C:");
+}
+
+TEST_F(Dialogs, AFolderThatCannotBeMadeKeepsTheDialogOpen)
+{
+    bool stillOpen[2] = {};
+    INT_PTR result = RunOptions([&](HWND dialog) {
+        SetControlText(dialog, 1000, "");
+        SendCommand(dialog, IDOK);
+        stillOpen[0] = IsWindowVisible(dialog);
+        SetControlText(dialog, 1000, "q:\\nowhere");
+        SendCommand(dialog, IDOK);
+        stillOpen[1] = IsWindowVisible(dialog);
+        SetControlText(dialog, 1000, folder);
+        SendCommand(dialog, IDOK);
+    });
+    EXPECT_TRUE(stillOpen[0]);
+    EXPECT_TRUE(stillOpen[1]);
+    EXPECT_EQ(result, 1);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0].text, "Cannot create folder.");
+    EXPECT_EQ(platform.messages[0].style, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(InstallContext.installDir.c_str(), folder);
+}
+
+TEST_F(Dialogs, CancelAsksAndOnlyOkEndsTheDialog)
+{
+    platform.answers = {IDCANCEL, IDOK};
+    bool openAfterNo = false;
+    INT_PTR result = RunOptions([&](HWND dialog) {
+        SendCommand(dialog, IDCANCEL);
+        openAfterNo = IsWindowVisible(dialog);
+        SendCommand(dialog, IDCANCEL);
+    });
+    EXPECT_TRUE(openAfterNo);
+    EXPECT_EQ(result, 2);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0].text, "This will stop Setup.");
+    EXPECT_EQ(platform.messages[0].style, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+}
+
+TEST_F(Dialogs, BrowsingAndCancellingThePickerLeavesTheFolder)
+{
+    std::string before, after;
+    bool pickerSeen = false;
+    LookAtOptions([&](HWND dialog) {
+        before = Text(dialog, 1000);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1001)));
+        HWND picker = WaitForDialogWithControl(GetCurrentProcessId(), 0, 10000, dialog);
+        pickerSeen = picker != nullptr;
+        if (picker) {
+            Sleep(200);
+            SendMessageA(picker, WM_COMMAND, IDCANCEL, 0);
+            for (int wait = 0; wait < 100 && IsWindow(picker); ++wait)
+                Sleep(20);
+        }
+        after = Text(dialog, 1000);
+    });
+    EXPECT_TRUE(pickerSeen);
+    EXPECT_EQ(before, folder);
+    EXPECT_EQ(after, folder);
+}
+
+namespace {
+
+class Selection : public Dialogs {
+protected:
+    void SetUp() override
+    {
+        Dialogs::SetUp();
+        SettleDistributionFolder(distribution.c_str());
+        folderText.clear();
+        char decimal[8], thousand[8];
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, sizeof(decimal));
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousand, sizeof(thousand));
+        savedDecimal = decimal;
+        savedThousand = thousand;
+    }
+
+    void TearDown() override
+    {
+        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, savedDecimal.c_str());
+        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, savedThousand.c_str());
+        Dialogs::TearDown();
+    }
+
+    INT_PTR RunSelection(const std::function<void(HWND)>& user)
+    {
+        return Run(SelectionDialogTemplate, SelectionDialog, 2590, user);
+    }
+
+    static std::vector<int> Selected()
+    {
+        std::vector<int> rows;
+        for (int i = 0; i < ComponentCount; ++i)
+            if (ComponentTable[i].selected)
+                rows.push_back(i);
+        return rows;
+    }
+
+    std::string distribution = FreshFolder("selection-dist") + "\\";
+    std::string savedDecimal, savedThousand;
+};
+
+void Select(HWND dialog, int row, bool on)
+{
+    SendDlgItemMessageA(dialog, 2590, LB_SETSEL, on, row);
+    SendCommand(dialog, 2590, LBN_SELCHANGE);
+}
+
+} // namespace
+
+TEST_F(Selection, ListStartsFromTheTableAndOkWritesTheChoiceBack)
+{
+    ComponentTable[3].selected = 0;
+    std::vector<std::string> names;
+    std::vector<int> selectedAtStart;
+    std::string caption;
+    INT_PTR result = RunSelection([&](HWND dialog) {
+        caption = Text(dialog, 0);
+        for (int i = 0; i < ComponentCount; ++i) {
+            char name[100] = "";
+            SendDlgItemMessageA(dialog, 2590, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name));
+            names.push_back(name);
+            if (SendDlgItemMessageA(dialog, 2590, LB_GETSEL, i, 0) > 0)
+                selectedAtStart.push_back(i);
+        }
+        SendCommand(dialog, 1010); // None
+        Select(dialog, 0, true);
+        Select(dialog, 19, true);
+        SendCommand(dialog, IDOK);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(caption, "Vexlo Setup");
+    EXPECT_EQ(names.size(), 20u);
+    EXPECT_EQ(names[0], "Norrik");
+    EXPECT_EQ(names[19], "Brolla");
+    EXPECT_EQ(selectedAtStart.size(), 19u);
+    EXPECT_EQ(Selected(), (std::vector<int>{0, 19}));
+
+    // Cancel after changes leaves the table; OK with nothing selected clears it.
+    RunSelection([&](HWND dialog) {
+        SendCommand(dialog, 1005); // All
+        SendCommand(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Selected(), (std::vector<int>{0, 19}));
+    RunSelection([&](HWND dialog) {
+        SendCommand(dialog, 1010);
+        SendCommand(dialog, IDOK);
+    });
+    EXPECT_TRUE(Selected().empty());
+}
+
+TEST_F(Selection, RequiredSpaceCountsTheSelectedToolsFilesBesideSetup)
+{
+    // Ovalle's program only; its help and language files are missing and add nothing.
+    WriteWholeFile(distribution + "vxovalle.exe", std::string(1572864 - 384000, 'o'));
+    WriteWholeFile(distribution + "vxnorrik.exe", std::string(1024 * 1024, 'n'));
+    std::string none, ovalle, all;
+    RunSelection([&](HWND dialog) {
+        SendCommand(dialog, 1010);
+        none = Text(dialog, 1013);
+        Select(dialog, 1, true);
+        ovalle = Text(dialog, 1013);
+        SendCommand(dialog, 1005);
+        all = Text(dialog, 1013);
+        SendCommand(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(none, "Space Required:   0.36 MB");
+    EXPECT_EQ(ovalle, "Space Required:   1.50 MB");
+    EXPECT_EQ(all, "Space Required:   2.50 MB");
+
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, ",");
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, ".");
+    RunSelection([&](HWND dialog) {
+        SendCommand(dialog, 1010);
+        Select(dialog, 1, true);
+        ovalle = Text(dialog, 1013);
+        SendCommand(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(ovalle, "Space Required:   1,50 MB");
+}
+
+TEST_F(Selection, MegabytesAreCutToHundredthsAndGroupedAsTheUserWrites)
+{
+    FixedString<199> text;
+    FormatMegabytes(1048575, text);
+    EXPECT_STREQ(text.c_str(), "0.99");
+    FormatMegabytes(1294467072, text); // 1,234.5 MB
+    EXPECT_STREQ(text.c_str(), "1,234.50");
+    FormatMegabytes(5ull * 1024 * 1024 * 1024 + 10 * 1024, text);
+    EXPECT_STREQ(text.c_str(), "5,120.00");
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, ",");
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, ".");
+    FormatMegabytes(1294467072, text);
+    EXPECT_STREQ(text.c_str(), "1.234,50");
+}
+
+TEST_F(Selection, FreeSpaceIsShownForAnExistingFolderOnly)
+{
+    std::string available;
+    folderText.assign((folder + "\\not yet").c_str());
+    RunSelection([&](HWND dialog) {
+        available = Text(dialog, 1014);
+        SendCommand(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(available, "");
+
+    folderText.assign(distribution.c_str());
+    RunSelection([&](HWND dialog) {
+        available = Text(dialog, 1014);
+        SendCommand(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(available.rfind("Space Available:   ", 0), 0u) << available;
+    EXPECT_EQ(available.substr(available.size() - 3), " MB");
+}
+
+TEST_F(Selection, DialogFitsTheListAndTranslatesItsOwnTexts)
+{
+    VxSetLanguage("GeneralLanguage", 2);
+    std::string caption, all, prompt;
+    RECT list = {}, listClient = {}, required = {};
+    int itemHeight = 0;
+    RunSelection([&](HWND dialog) {
+        caption = Text(dialog, 0);
+        all = Text(dialog, 1005);
+        itemHeight = static_cast<int>(SendDlgItemMessageA(dialog, 2590, LB_GETITEMHEIGHT, 0, 0));
+        GetWindowRect(GetDlgItem(dialog, 2590), &list);
+        GetClientRect(GetDlgItem(dialog, 2590), &listClient);
+        GetWindowRect(GetDlgItem(dialog, 1013), &required);
+        SendCommand(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(caption, "Vexlo-Setup");
+    EXPECT_EQ(all, "Alle");
+    // Asked for 21 entries' height, the list keeps a whole number of them: all 20 show.
+    EXPECT_GE(listClient.bottom, 20 * itemHeight);
+    EXPECT_LT(listClient.bottom, 22 * itemHeight);
+    // The labels moved up with the list's bottom, keeping their distance.
+    EXPECT_GT(required.top, list.bottom - 1);
+    EXPECT_LT(required.top - list.bottom, 4 * itemHeight);
+}
