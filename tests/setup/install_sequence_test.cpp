@@ -7,7 +7,9 @@
 #include "install_sequence.h"
 #include "platform_calls.h"
 #include "registry_sandbox.h"
+#include "process_runner.h"
 #include "test_files.h"
+#include "tool_journal.h"
 #include "window_driver.h"
 
 namespace {
@@ -128,4 +130,30 @@ TEST_F(InstallSequence, SilentRunThatGivesUpAFileEndsWithTwo)
     CloseHandle(held);
     EXPECT_TRUE(shown.empty());
     EXPECT_TRUE(FileExists(target + "\\vxglimmet.exe"));
+}
+
+TEST_F(InstallSequence, CancelInTheOptionsDialogEndsWithZeroAndRestartsTheClosedTools)
+{
+    CreateDirectoryA(target.c_str(), nullptr);
+    CopyFileA((DistFolder() + "\\vxglimmet.exe").c_str(), (target + "\\vxglimmet.exe").c_str(), FALSE);
+    ToolJournal journal(temp);
+    StartedProcess clock = StartProgram(target + "\\vxglimmet.exe", "");
+    ASSERT_EQ(journal.starts(1).size(), 1u);
+
+    std::thread user([] {
+        if (HWND options = WaitForDialogWithControl(GetCurrentProcessId(), 1157, 10000))
+            SendCommand(options, IDCANCEL);
+    });
+    EXPECT_EQ(Run("/path:\"" + target + "\""), 0);
+    user.join();
+
+    EXPECT_EQ(WaitForExit(clock, 10000), 0);
+    std::string folder = target;
+    CharLowerA(&folder[0]);
+    std::vector<std::string> starts = journal.starts(2);
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts[1], folder + "\\vxglimmet.exe|/s|" + folder);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "This will stop Setup.");
+    EndProcessesNamed("vxglimmet.exe");
 }
