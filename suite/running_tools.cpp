@@ -1,6 +1,7 @@
 #include "running_tools.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "fixed_string.h"
 #include "platform_calls.h"
@@ -108,4 +109,17 @@ bool AnyTrayToolWasRunning()
         if (RunningTools.*tool.flag)
             return true;
     return false;
+}
+
+void RestartRunningTools(const PathBuffer& folder)
+{
+    // Without a folder the path would point at the root of the current drive.
+    if (folder.empty())
+        return;
+    for (const TrayTool& tool : TrayTools) {
+        PathBuffer program;
+        if (RunningTools.*tool.flag && program.assign(folder.c_str()) && program.appendBackslashIfMissing() &&
+            program.append(tool.program))
+            ShellExecuteA(nullptr, nullptr, program.c_str(), "/s", folder.c_str(), SW_SHOWNORMAL);
+    }
 }

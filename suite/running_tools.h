@@ -2,6 +2,7 @@
 // record of which tray-based tools have to be started again afterwards.
 #pragma once
 
+#include "fixed_string.h"
 #include "suite_identity.h"
 
 // One flag per tray-based tool: 1 when it was found running and asked to close.
@@ -35,3 +36,7 @@ extern const TrayTool TrayTools[TrayToolCount];
 int CloseRunningTools(SuiteProgram program);
 
 bool AnyTrayToolWasRunning();
+
+// Starts again, with "/s", every tray tool that was found running, from
+// `folder` and with it as working folder. A path that does not fit is skipped.
+void RestartRunningTools(const PathBuffer& folder);

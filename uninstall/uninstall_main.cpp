@@ -1,9 +1,8 @@
 #include <windows.h>
 
-#include "suite_identity.h"
+#include "uninstall_sequence.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    InitialiseRuntimeLibrary(instance, SuiteProgram::Uninstall);
-    return 1;
+    return RunUninstall(instance, GetCommandLineA());
 }

@@ -24,11 +24,7 @@ bool StartTool(const PathBuffer& folder, const char* program, const char* workin
 
 void FinishSetup(int installed)
 {
-    // Without a folder the path would point at the root of the current drive.
-    if (!InstallContext.installDir.empty())
-        for (const TrayTool& tool : TrayTools)
-            if (RunningTools.*tool.flag)
-                StartTool(InstallContext.installDir, tool.program, InstallContext.installDir.c_str());
+    RestartRunningTools(InstallContext.installDir);
     if (!installed)
         return;
     if (!AnyTrayToolWasRunning())

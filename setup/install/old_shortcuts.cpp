@@ -6,24 +6,11 @@
 #include "earlier_releases.h"
 #include "fixed_string.h"
 #include "platform_calls.h"
+#include "special_folders.h"
 #include "suite_identity.h"
 #include "vexlo.h"
 
 namespace {
-
-// The special folder joined with `name`; false when the folder is unknown or
-// the path would not fit.
-bool SpecialFolderPath(int csidl, const char* name, PathBuffer& path)
-{
-    LPITEMIDLIST list = nullptr;
-    char folder[MAX_PATH] = "";
-    bool found = false;
-    if (SHGetSpecialFolderLocation(nullptr, csidl, &list) == S_OK && list) {
-        found = SHGetPathFromIDListA(list, folder) && folder[0];
-        VxFreeItemList(list);
-    }
-    return found && path.assign(folder) && path.appendBackslashIfMissing() && path.append(name);
-}
 
 void DeleteSpecialFolderFile(int csidl, const char* name)
 {

@@ -15,27 +15,6 @@
 
 namespace {
 
-std::string UnixPath(const std::string& path)
-{
-    using UnixName = char*(CDECL*)(const WCHAR*);
-    auto unixName = reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
-    if (!unixName)
-        return "";
-    std::wstring wide(path.begin(), path.end());
-    char* name = unixName(wide.c_str());
-    std::string result = name ? name : "";
-    HeapFree(GetProcessHeap(), 0, name);
-    return result;
-}
-
-// Wine starts Unix programs too; the tests use that for what Win32 under
-// Wine cannot do.
-void RunUnix(const std::string& commandLine)
-{
-    std::string program = commandLine.substr(0, commandLine.find(' '));
-    RunProgram("Z:\\bin\\" + program, commandLine.substr(program.size() + 1), 10000);
-}
-
 // Every name in a folder, folders included.
 std::vector<std::string> Entries(const std::string& folder)
 {
@@ -192,18 +171,8 @@ TEST(RemoveFolder, NeverTakesARootOrARelativePath)
     EXPECT_TRUE(FolderExists(root + "\\victim"));
 
     // A drive letter of its own for the scratch folder, so that a failing
-    // guard costs only that folder. Wine keeps its drives as links in
-    // "dosdevices" beside drive C's.
-    std::string drives = UnixPath("C:\\");
-    ASSERT_GT(drives.size(), 3u);
-    drives.erase(drives.size() - 3);
-    RunUnix("ln -sfn \"" + UnixPath(root) + "\" \"" + drives + "r:\"");
-    struct Unmap {
-        std::string link;
-        ~Unmap() { RunUnix("rm -f \"" + link + "\""); }
-    } unmap{drives + "r:"};
-    for (int wait = 0; wait < 50 && !FileExists("R:\\victim.txt"); ++wait)
-        Sleep(100);
+    // guard costs only that folder.
+    MappedDrive drive('r', root);
     ASSERT_TRUE(FileExists("R:\\victim.txt"));
     VxRemoveFolder("R:\\", 1);
     VxRemoveFolder("R:", 1);

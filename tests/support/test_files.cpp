@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "process_runner.h"
+
 std::string DistFolder()
 {
     std::string path = "Z:" VEXLO_DIST_UNIX_PATH;
@@ -96,4 +98,41 @@ std::string TempFolder()
     if (!folder.empty() && folder.back() == '\\')
         folder.pop_back();
     return folder;
+}
+
+std::string UnixPath(const std::string& path)
+{
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    if (!unixName)
+        return "";
+    std::wstring wide(path.begin(), path.end());
+    char* name = unixName(wide.c_str());
+    std::string result = name ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+void RunUnix(const std::string& commandLine)
+{
+    std::string program = commandLine.substr(0, commandLine.find(' '));
+    RunProgram("Z:\\bin\\" + program, commandLine.substr(program.size() + 1), 10000);
+}
+
+MappedDrive::MappedDrive(char letter, const std::string& folder)
+{
+    std::string drives = UnixPath("C:\\");
+    if (drives.size() > 3)
+        drives.erase(drives.size() - 3); // "c:/"
+    link_ = drives + letter + ":";
+    RunUnix("ln -sfn \"" + UnixPath(folder) + "\" \"" + link_ + "\"");
+    std::string root = std::string(1, letter) + ":\\";
+    for (int wait = 0; wait < 50 && GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES; ++wait)
+        Sleep(100);
+}
+
+MappedDrive::~MappedDrive()
+{
+    RunUnix("rm -f \"" + link_ + "\"");
 }

@@ -20,3 +20,21 @@ void WriteWholeFile(const std::string& path, const std::string& content);
 std::vector<std::string> FilesMatching(const std::string& folder, const std::string& pattern);
 
 std::string TempFolder();
+
+// Wine only: the Unix path of a Windows path, and a Unix program run to its end
+// ("ln -s ..."), for what Win32 under Wine cannot do.
+std::string UnixPath(const std::string& path);
+void RunUnix(const std::string& commandLine);
+
+// Wine only: drive `letter` shows `folder` while the object lives (a link in
+// the prefix's "dosdevices", where Wine keeps its drives).
+class MappedDrive {
+public:
+    MappedDrive(char letter, const std::string& folder);
+    ~MappedDrive();
+    MappedDrive(const MappedDrive&) = delete;
+    MappedDrive& operator=(const MappedDrive&) = delete;
+
+private:
+    std::string link_;
+};

@@ -1,0 +1,18 @@
+#include "special_folders.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "vexlo.h"
+
+bool SpecialFolderPath(int csidl, const char* name, PathBuffer& path)
+{
+    LPITEMIDLIST list = nullptr;
+    char folder[MAX_PATH] = "";
+    bool found = false;
+    if (SHGetSpecialFolderLocation(nullptr, csidl, &list) == S_OK && list) {
+        found = SHGetPathFromIDListA(list, folder) && folder[0];
+        VxFreeItemList(list);
+    }
+    return found && path.assign(folder) && path.appendBackslashIfMissing() && path.append(name);
+}

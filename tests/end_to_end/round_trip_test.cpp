@@ -1,0 +1,116 @@
+// Install and uninstall from build/dist, twice, in a prefix of their own
+// described as registry and file snapshots: afterwards only what is meant to
+// stay is left.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "process_runner.h"
+#include "registry_sandbox.h"
+#include "snapshot.h"
+#include "test_files.h"
+#include "tool_journal.h"
+#include "window_driver.h"
+
+namespace {
+
+const DWORD RunLimit = 60000;
+
+const std::vector<RegistryBranch> SuiteBranches = {
+    {HKEY_LOCAL_MACHINE, "Software\\ZERV Software"},
+    {HKEY_CURRENT_USER, "Software\\ZERV Software"},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\Help"},
+    {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved"},
+    {HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps"},
+    {HKEY_CLASSES_ROOT, ".pn"},
+    {HKEY_CLASSES_ROOT, ".vxg"},
+    {HKEY_CLASSES_ROOT, ".zip"},
+    {HKEY_CLASSES_ROOT, "ZervPondry"},
+    {HKEY_CLASSES_ROOT, "ZervSettings"},
+    {HKEY_CLASSES_ROOT, "ZervBrolla"},
+    {HKEY_CLASSES_ROOT, "CLSID\\{00000000-0001-5A45-5256-0020e48020af}"},
+    {HKEY_CLASSES_ROOT, "CLSID\\{00000000-0002-5A45-5256-0020e48020af}"},
+    {HKEY_CLASSES_ROOT, "CLSID\\{00000000-0003-5A45-5256-0020e48020af}"},
+    {HKEY_CLASSES_ROOT, "*\\Shellex\\ContextMenuHandlers"},
+    {HKEY_CLASSES_ROOT, "Directory\\Shellex\\ContextMenuHandlers"},
+    {HKEY_CLASSES_ROOT, "Drive\\Shellex\\ContextMenuHandlers"},
+};
+
+std::string SpecialFolder(int csidl)
+{
+    char path[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, path, csidl, TRUE);
+    return path;
+}
+
+bool WaitUntilGone(const std::vector<std::string>& paths, DWORD timeoutMs)
+{
+    for (DWORD waited = 0;; waited += 200) {
+        bool any = false;
+        for (const std::string& path : paths)
+            any = any || FileExists(path);
+        if (!any)
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(200);
+    }
+}
+
+} // namespace
+
+TEST(RoundTrip, UninstallLeavesOnlyWhatIsMeantToStayEvenTheSecondTime)
+{
+    const std::string root = FreshFolder("round-trip");
+    const std::string installDir = root + "\\vexlo"; // the command line is taken in lower case
+    const std::string temp = TempFolder();
+    // A product of the maker's that the suite must not take along.
+    WriteString(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Other Product", "InstallPath", "C:\\Other");
+    ToolJournal journal(FreshFolder("round-trip-journal"));
+    auto take = [&] {
+        return TakeSnapshot(SuiteBranches, {root, SpecialFolder(CSIDL_STARTMENU), SpecialFolder(CSIDL_APPDATA), temp});
+    };
+    const Snapshot clean = take();
+    const size_t backupsBefore = FilesMatching(temp, "Vexlo Settings before Setup *").size();
+
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        size_t started = journal.starts().size();
+        ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe", "/silent /path:" + root + "\\Vexlo", RunLimit), 1);
+        // The tray tools setup started are up before the uninstaller looks for them.
+        ASSERT_EQ(journal.starts(started + 9).size(), started + 9);
+        ASSERT_TRUE(FileExists(installDir + "\\uninstall.exe"));
+
+        StartedProcess firstStage = StartProgram(installDir + "\\uninstall.exe", "");
+        HWND question = WaitForDialog(firstStage.id, 20000);
+        ASSERT_NE(question, nullptr);
+        std::string text;
+        for (int wait = 0; wait < 100 && (text = MessageBoxText(question)).empty(); ++wait)
+            Sleep(50); // the box may still be filling in its text
+        EXPECT_EQ(text, "This will uninstall Vexlo.");
+        ClickButton(question, IDOK);
+        EXPECT_EQ(WaitForExit(firstStage, RunLimit), 1);
+        // The copy in the temporary folder removes everything, then its batch file removes the copy.
+        EXPECT_TRUE(WaitUntilGone({temp + "\\uninstall.exe", temp + "\\vexlo.dll", installDir}, RunLimit));
+        EXPECT_TRUE(WaitUntilGone({temp + "\\delme1.bat"}, RunLimit));
+        EXPECT_TRUE(FilesMatching(temp, "delme*.bat").empty());
+
+        std::vector<ExpectedChange> stays = {
+            {Change::Added, "*\\Temp\\Vexlo Settings before Setup *-*.*", "file:*"},
+            {Change::Added, "*\\PNAutoSave\\"},
+            {Change::Added, "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved|*"},
+            // Keys that Windows itself has, which setup made here and the
+            // uninstaller leaves, as it only removes the suite's own below them.
+            {Change::Added, "HKLM\\Software\\Microsoft\\Windows\\Help"},
+            {Change::Added, "HKCR\\Directory\\Shellex\\ContextMenuHandlers"},
+            {Change::Added, "HKCR\\Drive\\Shellex\\ContextMenuHandlers"},
+        };
+        EXPECT_EQ(JoinLines(CompareSnapshots(clean, take(), stays)), "");
+    }
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Other Product"));
+    EXPECT_EQ(FilesMatching(temp, "Vexlo Settings before Setup *").size(), backupsBefore + 2);
+}

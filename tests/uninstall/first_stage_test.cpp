@@ -1,0 +1,47 @@
+// The stage the user starts: confirmation, and Cancel.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform_recorder.h"
+#include "process_runner.h"
+#include "registry_sandbox.h"
+#include "test_files.h"
+#include "tool_journal.h"
+#include "uninstall_sequence.h"
+#include "window_driver.h"
+
+TEST(FirstStage, CancelRestartsOnlyTheToolsThatWereRunning)
+{
+    RegistrySandbox sandbox("first-stage");
+    PlatformRecorder platform;
+    platform.answers = {IDCANCEL};
+    std::string installDir = FreshFolder("first-stage") + "\\Vexlo";
+    CreateDirectoryA(installDir.c_str(), nullptr);
+    for (const char* program : {"vxnorrik.exe", "vxglimmet.exe", "vxhalder.exe"})
+        CopyFileA((DistFolder() + "\\" + program).c_str(), (installDir + "\\" + program).c_str(), FALSE);
+    WriteString(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets", "InstallPath", installDir);
+    WriteString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+                "DisplayName", "Vexlo");
+    ToolJournal journal(installDir);
+    std::vector<StartedProcess> running;
+    for (const char* program : {"vxglimmet.exe", "vxhalder.exe"})
+        running.push_back(StartProgram(installDir + "\\" + program, ""));
+    ASSERT_EQ(journal.starts(2).size(), 2u);
+
+    // Upper case is not the second stage's switch.
+    std::string commandLine = "\"" + installDir + "\\uninstall.exe\" /INTERNALLY";
+    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), commandLine.c_str()), 1);
+
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "This will uninstall Vexlo.");
+    EXPECT_EQ(platform.messages[0].style, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+    for (StartedProcess& tool : running)
+        EXPECT_EQ(WaitForExit(tool, 10000), 0);
+    std::vector<std::string> starts = journal.starts(3);
+    ASSERT_EQ(starts.size(), 3u);
+    EXPECT_EQ(starts[2], installDir + "\\vxglimmet.exe|/s|" + installDir);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets"));
+    EndProcessesNamed("vxglimmet.exe");
+}

@@ -1,0 +1,154 @@
+#include "registry_cleanup.h"
+
+#include <shlobj.h>
+
+#include "fixed_string.h"
+#include "platform_calls.h"
+#include "vexlo.h"
+
+namespace {
+
+const char* const HelpFiles[] = {
+    "Vexlo.hlp",  "Norrik.hlp", "Ovalle.hlp",  "Yessa.hlp",  "Scrivo.hlp", "Halder.hlp", "Fennet.hlp",
+    "Tovin.hlp",  "Pondry.hlp", "Kimber.hlp",  "Dewlit.hlp", "Ambro.hlp",  "Glimmet.hlp", "Caddel.hlp",
+    "Lumio.hlp",  "Orvex.hlp",  "Quesh.hlp",   "Stoval.hlp", "Brolla.hlp",
+};
+
+const char* const BackupExtension[] = {
+    "CLSID\\{00000000-0002-5A45-5256-0020e48020af}",
+    "*\\Shellex\\ContextMenuHandlers\\Norrik",
+};
+
+const char* const ShellMenuExtension[] = {
+    "CLSID\\{00000000-0001-5A45-5256-0020e48020af}",
+    "*\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
+    "InternetShortcut\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
+    "Directory\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
+    "Folder\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
+    "Drive\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
+};
+
+const char* const ArchiveExtension[] = {
+    "CLSID\\{00000000-0003-5A45-5256-0020e48020af}",
+    "*\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
+    "InternetShortcut\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
+    "Directory\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
+    "Folder\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
+    "Drive\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
+    "ZervBrolla",
+};
+
+template <int Count>
+void DeleteKeys(const char* const (&paths)[Count])
+{
+    for (const char* path : paths)
+        DeleteKeyTree(HKEY_CLASSES_ROOT, path, KeyTreeMode::WholeKey);
+}
+
+// The suite key goes; the maker's key too once no other product keeps a key in it.
+void RemoveMakerKey(HKEY root)
+{
+    HKEY maker;
+    if (RegOpenKeyExA(root, "Software\\ZERV Software", 0, KEY_ALL_ACCESS, &maker) != ERROR_SUCCESS)
+        return;
+    RegDeleteKeyA(maker, "Vexlets");
+    DWORD subkeys = 1;
+    RegQueryInfoKeyA(maker, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr);
+    RegCloseKey(maker);
+    HKEY software;
+    if (subkeys == 0 && RegOpenKeyExA(root, "Software", 0, KEY_ALL_ACCESS, &software) == ERROR_SUCCESS) {
+        RegDeleteKeyA(software, "ZERV Software");
+        RegCloseKey(software);
+    }
+}
+
+void RemoveMakerKeys()
+{
+    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\ZERV Software\\Vexlets", KeyTreeMode::SubkeysOnly);
+    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\ZERV Software", KeyTreeMode::SubkeysOnly);
+    RemoveMakerKey(HKEY_CURRENT_USER);
+    RemoveMakerKey(HKEY_LOCAL_MACHINE);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, ".vxg", KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, "ZervSettings", KeyTreeMode::WholeKey);
+    HKEY help;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\Help", 0, KEY_ALL_ACCESS, &help) !=
+        ERROR_SUCCESS)
+        return;
+    for (const char* helpFile : HelpFiles)
+        RegDeleteValueA(help, helpFile);
+    RegCloseKey(help);
+}
+
+void RemoveLayoutType()
+{
+    DeleteKeyTree(HKEY_CLASSES_ROOT, ".pn", KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, "ZervPondry", KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\ZERV Pondry", KeyTreeMode::WholeKey);
+    Platform.changeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    Platform.changeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
+}
+
+// ".zip" goes only while it names the archive tool's type: otherwise it
+// belongs to another program.
+void RemoveArchiveExtension()
+{
+    DeleteKeys(ArchiveExtension);
+    char type[280] = {};
+    VxReadRegistryValue(HKEY_CLASSES_ROOT, ".zip", nullptr, type, 260);
+    if (lstrcmpiA(type, "ZervBrolla") == 0)
+        DeleteKeyTree(HKEY_CLASSES_ROOT, ".zip", KeyTreeMode::WholeKey);
+}
+
+} // namespace
+
+void DeleteKeyTree(HKEY root, const char* path, KeyTreeMode mode)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        // Always index 0: each deleted subkey frees it for the next. Any
+        // other answer than a name, or a subkey that will not go, ends the
+        // loop, which would otherwise ask for the same subkey for ever.
+        for (;;) {
+            char name[MAX_PATH];
+            DWORD size = sizeof(name);
+            FILETIME written;
+            if (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)
+                break;
+            PathBuffer child;
+            if (child.assign(path) && child.append('\\') && child.append(name))
+                DeleteKeyTree(root, child.c_str(), KeyTreeMode::SubkeysOnly);
+            if (RegDeleteKeyA(key, name) != ERROR_SUCCESS)
+                break;
+        }
+        RegCloseKey(key);
+    }
+    if (mode != KeyTreeMode::WholeKey)
+        return;
+    PathBuffer parent;
+    if (!parent.assign(path))
+        return;
+    int last = -1;
+    for (unsigned i = 0; i < parent.length(); ++i)
+        if (parent[i] == '\\')
+            last = static_cast<int>(i);
+    if (last < 0) {
+        RegDeleteKeyA(root, path);
+        return;
+    }
+    parent.truncate(static_cast<unsigned>(last));
+    HKEY parentKey;
+    if (RegOpenKeyExA(root, parent.c_str(), 0, KEY_ALL_ACCESS, &parentKey) == ERROR_SUCCESS) {
+        RegDeleteKeyA(parentKey, path + last + 1);
+        RegCloseKey(parentKey);
+    }
+}
+
+void CleanRegistry()
+{
+    RemoveMakerKeys();
+    RemoveLayoutType();
+    DeleteKeys(BackupExtension);
+    DeleteKeys(ShellMenuExtension);
+    RemoveArchiveExtension();
+}

@@ -1,0 +1,41 @@
+#include "shortcut_removal.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "platform_calls.h"
+#include "special_folders.h"
+#include "suite_identity.h"
+#include "vexlo.h"
+
+namespace {
+
+const int ShellFolders[] = {CSIDL_STARTUP, CSIDL_STARTMENU, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY};
+
+const char* const Shortcuts[] = {
+    "Vexlo Norrik.lnk", "Vexlo Ovalle.lnk",  "Vexlo Yessa.lnk",  "Vexlo Fennet.lnk", "Vexlo Pondry.lnk",
+    "Vexlo Dewlit.lnk", "Vexlo Glimmet.lnk", "Vexlo Caddel.lnk", "Vexlo Orvex.lnk",
+};
+
+void DeleteShortcut(int csidl, const char* name)
+{
+    PathBuffer path;
+    if (!SpecialFolderPath(csidl, name, path))
+        return;
+    DeleteFileA(path.c_str());
+    Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path.c_str(), nullptr);
+}
+
+} // namespace
+
+void RemoveShortcuts()
+{
+    for (int csidl : ShellFolders)
+        VxClearSpecialFolder(csidl);
+    for (int csidl : ShellFolders)
+        for (const char* shortcut : Shortcuts)
+            DeleteShortcut(csidl, shortcut);
+    PathBuffer group;
+    if (SpecialFolderPath(CSIDL_STARTMENU, Suite::ProductName, group))
+        VxRemoveFolder(group.c_str(), 1);
+}

@@ -1,0 +1,123 @@
+#include "uninstall_sequence.h"
+
+#include <shellapi.h>
+
+#include "batch_file.h"
+#include "file_removal.h"
+#include "fixed_string.h"
+#include "platform_calls.h"
+#include "registry_cleanup.h"
+#include "running_tools.h"
+#include "shortcut_removal.h"
+#include "suite_identity.h"
+#include "vexlo.h"
+
+namespace {
+
+// Zeroed first: a failed read leaves the folder empty.
+bool ReadInstallFolder(PathBuffer& folder)
+{
+    folder.clear();
+    bool read = VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.buffer()) != 0;
+    folder.settle();
+    return read;
+}
+
+void RemoveUninstallEntry()
+{
+    HKEY uninstall;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0,
+                      KEY_ALL_ACCESS, &uninstall) != ERROR_SUCCESS)
+        return;
+    RegDeleteKeyA(uninstall, Suite::Identifier);
+    RegCloseKey(uninstall);
+}
+
+int Fail(const char* message)
+{
+    ShowMessage(message, MB_ICONERROR);
+    return 0;
+}
+
+} // namespace
+
+int RunUninstall(HINSTANCE instance, const char* commandLine)
+{
+    InitialiseRuntimeLibrary(instance, SuiteProgram::Uninstall);
+    if (TextContains(commandLine, "/internally"))
+        SecondStage();
+    else
+        FirstStage();
+    return 1;
+}
+
+void FirstStage()
+{
+    RunningTools = {};
+    CloseRunningTools(SuiteProgram::Uninstall);
+    char question[1024];
+    wsprintfA(question, VxTranslate("This will uninstall %s.", 0), Suite::ProductName);
+    if (ShowMessage(question, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL) {
+        PathBuffer folder;
+        ReadInstallFolder(folder);
+        RestartRunningTools(folder);
+        return;
+    }
+    RemoveUninstallEntry();
+    RelaunchFromTemp();
+}
+
+// The program and the library it needs cannot remove themselves: a copy in
+// the temporary folder does the work.
+int RelaunchFromTemp()
+{
+    PathBuffer program;
+    DWORD length = GetModuleFileNameA(nullptr, program.buffer(), program.bufferSize());
+    if (length == 0 || length >= program.bufferSize())
+        return Fail("Cannot copy uninstall.exe to TEMP.");
+    program.settle();
+
+    PathBuffer temp;
+    length = GetTempPathA(temp.bufferSize(), temp.buffer());
+    if (length == 0 || length >= temp.bufferSize())
+        return Fail("Cannot copy uninstall.exe to TEMP.");
+    temp.settle();
+    CreateDirectoryA(temp.c_str(), nullptr);
+    PathBuffer programCopy;
+    PathBuffer libraryCopy;
+    if (!temp.appendBackslashIfMissing() || !programCopy.assign(temp.c_str()) || !programCopy.append("uninstall.exe") ||
+        !CopyFileA(program.c_str(), programCopy.c_str(), FALSE))
+        return Fail("Cannot copy uninstall.exe to TEMP.");
+
+    PathBuffer library = program;
+    unsigned cut = library.length();
+    while (cut > 0 && library[cut - 1] != '\\')
+        --cut;
+    if (cut > 0)
+        library.truncate(cut - 1);
+    if (!library.append("\\Vexlo.dll") || !libraryCopy.assign(temp.c_str()) || !libraryCopy.append("vexlo.dll") ||
+        !CopyFileA(library.c_str(), libraryCopy.c_str(), FALSE))
+        return Fail("Cannot copy Vexlo.dll to TEMP.");
+
+    PathBuffer workingFolder;
+    GetTempPathA(workingFolder.bufferSize(), workingFolder.buffer());
+    workingFolder.settle();
+    HINSTANCE started = ShellExecuteA(nullptr, nullptr, programCopy.c_str(), "/internally", workingFolder.c_str(),
+                                      SW_MINIMIZE);
+    if (reinterpret_cast<INT_PTR>(started) <= 32)
+        return Fail("Cannot start uninstall.exe in TEMP.");
+    return 1;
+}
+
+void SecondStage()
+{
+    // Read before the registry cleanup deletes the key that holds it.
+    PathBuffer folder;
+    if (!ReadInstallFolder(folder))
+        ShowMessage("Cannot find install path to remove files.", MB_OK);
+    RemoveShortcuts();
+    CleanRegistry();
+    if (folder.length() > 1 && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
+        RemoveInstalledFiles(folder.c_str());
+    WriteSelfDeletingBatch();
+}
