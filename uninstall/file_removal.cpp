@@ -5,6 +5,7 @@
 
 #include "earlier_releases.h"
 #include "fixed_string.h"
+#include "folder_walk.h"
 #include "platform_calls.h"
 #include "suite_identity.h"
 #include "vexlo.h"
@@ -95,18 +96,10 @@ void RemoveSounds(const char* folder)
     PathBuffer pattern;
     if (!Join(pattern, folder, "*.*"))
         return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        bool sound = false;
-        for (const char* part : SoundPatterns)
-            sound = sound || TextContains(found.cFileName, part);
-        if (sound)
+    ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
+        if (ContainsAny(found.cFileName, SoundPatterns, 4))
             DeleteWithRetry(folder, found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    });
 }
 
 // Explorer's context menus and running tools may hold a library; only the

@@ -5,6 +5,7 @@
 
 #include "component_table.h"
 #include "distribution_folder.h"
+#include "folder_walk.h"
 #include "install_context.h"
 #include "platform_calls.h"
 #include "vexlo.h"
@@ -129,26 +130,19 @@ void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder)
     PathBuffer pattern;
     if (!Join(pattern, prefix.c_str(), "*.*"))
         return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        bool matches = false;
-        for (const char* part : subfolder.patterns)
-            matches = matches || (part && TextContains(found.cFileName, part));
+    ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
         PathBuffer from;
         PathBuffer to;
-        if (!matches || !Join(from, prefix.c_str(), found.cFileName) || !Join(to, folder.c_str(), found.cFileName))
-            continue;
+        if (!ContainsAny(found.cFileName, subfolder.patterns, 4) || !Join(from, prefix.c_str(), found.cFileName) ||
+            !Join(to, folder.c_str(), found.cFileName))
+            return;
         DeleteFileA(to.c_str());
         if (!MoveFileA(from.c_str(), to.c_str()) && GetLastError() == ERROR_ALREADY_EXISTS) {
             // The older copy could not be deleted: it stays, the new one goes.
             SetFileAttributesA(from.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(from.c_str());
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    });
 }
 
 // The selection dialog promises that the tools left out are deleted; their
@@ -200,27 +194,21 @@ int CopySuiteFiles()
 
     CopyWalk walk;
     PathBuffer pattern;
-    WIN32_FIND_DATAA found;
-    HANDLE search = INVALID_HANDLE_VALUE;
     if (Join(pattern, sourceFolder, "*.*"))
-        search = FindFirstFileA(pattern.c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
+        ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
             const char* name = found.cFileName;
             if (lstrcmpiA(name, ".") == 0 || lstrcmpiA(name, "..") == 0 || lstrcmpiA(name, "setup.exe") == 0 ||
                 (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                continue;
+                return;
             PathBuffer source;
             PathBuffer target;
             // A name that does not fit beside the folder cannot be copied there whole.
             if (!Join(source, sourceFolder, name) || !Join(target, prefix.c_str(), name)) {
                 ++walk.givenUp;
-                continue;
+                return;
             }
             walk.copyFile(source, target, name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+        });
     if (walk.explorerClosed)
         VxRestoreExplorer();
 

@@ -4,6 +4,7 @@
 
 #include "copy_engine.h"
 #include "earlier_releases.h"
+#include "folder_walk.h"
 #include "install_context.h"
 #include "suite_identity.h"
 #include "vexlo.h"
@@ -31,14 +32,10 @@ void RemoveObsoleteFiles()
     if (!pattern.assign(base.c_str()) || !pattern.append("\\Help\\*.gid") || !help.assign(base.c_str()) ||
         !help.append("\\Help"))
         return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        // The search also finds "X.Gid"; only the two usual spellings go.
-        if (TextContains(found.cFileName, ".gid") || TextContains(found.cFileName, ".GID"))
+    // The search also finds "X.Gid"; only the two usual spellings go.
+    const char* const indexes[] = {".gid", ".GID"};
+    ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
+        if (ContainsAny(found.cFileName, indexes, 2))
             DeleteFileWithRetry(help.c_str(), found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    });
 }
