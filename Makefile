@@ -1,10 +1,11 @@
 # make demo    - build everything and run setup from build/dist under Wine
+# make demo-uninstall - then run the installed uninstaller in the same prefix
 # make test    - build everything and run every test under Wine
 # make release - build and package the distribution folder
 BUILD ?= build
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all build test demo release screenshots clean
+.PHONY: all build test demo demo-uninstall release screenshots clean
 
 all: build
 
@@ -18,6 +19,9 @@ test: build
 
 demo: build
 	@scripts/demo $(BUILD)
+
+demo-uninstall: build
+	@scripts/demo $(BUILD) --uninstall
 
 release: build
 	@scripts/release $(BUILD)

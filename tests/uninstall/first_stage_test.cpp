@@ -45,3 +45,28 @@ TEST(FirstStage, CancelRestartsOnlyTheToolsThatWereRunning)
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets"));
     EndProcessesNamed("vxglimmet.exe");
 }
+
+TEST(SecondStage, WithoutAnInstallFolderItSaysSoAndStillCleansUp)
+{
+    RegistrySandbox sandbox("second-stage");
+    PlatformRecorder platform;
+    std::string temp = FreshFolder("second-stage");
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    WriteString(HKEY_CLASSES_ROOT, "ZervPondry\\Shell", nullptr, "open");
+    WriteString(HKEY_CURRENT_USER, "Software\\ZERV Software\\Pondry", "PathToAutoPN", "C:\\PNAutoSave");
+
+    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /internally"), 1);
+    SetEnvironmentVariableA("TMP", nullptr);
+
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Cannot find install path to remove files.");
+    EXPECT_EQ(platform.messages[0].style, static_cast<UINT>(MB_OK));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "ZervPondry"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\ZERV Software"));
+    // 36 shortcut deletions, each told to the shell.
+    EXPECT_EQ(platform.notificationsOf(SHCNE_DELETE), 36u);
+    // The batch file ran and deleted itself.
+    for (int wait = 0; wait < 100 && !FilesMatching(temp, "delme*.bat").empty(); ++wait)
+        Sleep(100);
+    EXPECT_TRUE(FilesMatching(temp, "delme*.bat").empty());
+}
