@@ -70,3 +70,19 @@ TEST(SecondStage, WithoutAnInstallFolderItSaysSoAndStillCleansUp)
         Sleep(100);
     EXPECT_TRUE(FilesMatching(temp, "delme*.bat").empty());
 }
+
+TEST(FirstStage, ATemporaryFolderThatCannotBeUsedStopsTheRelaunchWithAMessage)
+{
+    PlatformRecorder platform;
+    char tmp[MAX_PATH] = "", tempVariable[MAX_PATH] = "";
+    DWORD hadTmp = GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
+    DWORD hadTemp = GetEnvironmentVariableA("TEMP", tempVariable, MAX_PATH);
+    SetEnvironmentVariableA("TMP", "q:\\no such drive");
+    SetEnvironmentVariableA("TEMP", "q:\\no such drive");
+    EXPECT_EQ(RelaunchFromTemp(), 0);
+    SetEnvironmentVariableA("TMP", hadTmp ? tmp : nullptr);
+    SetEnvironmentVariableA("TEMP", hadTemp ? tempVariable : nullptr);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Cannot copy uninstall.exe to TEMP.");
+    EXPECT_EQ(platform.messages[0].style, static_cast<UINT>(MB_ICONERROR));
+}
