@@ -4,7 +4,7 @@
 #include <shlobj.h>
 
 #include "platform_calls.h"
-#include "special_folders.h"
+#include "shell_folders.h"
 #include "suite_identity.h"
 #include "vexlo.h"
 

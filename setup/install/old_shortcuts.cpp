@@ -6,7 +6,7 @@
 #include "earlier_releases.h"
 #include "fixed_string.h"
 #include "platform_calls.h"
-#include "special_folders.h"
+#include "shell_folders.h"
 #include "suite_identity.h"
 #include "vexlo.h"
 

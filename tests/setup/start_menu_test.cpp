@@ -16,35 +16,6 @@
 
 namespace {
 
-struct Shortcut {
-    std::string target, arguments, workingFolder;
-};
-
-Shortcut ReadShortcut(const std::string& path)
-{
-    Shortcut fields;
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return fields;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        std::wstring wide(path.begin(), path.end());
-        if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
-            char text[MAX_PATH * 2] = "";
-            link->GetPath(text, sizeof(text), nullptr, SLGP_RAWPATH);
-            fields.target = text;
-            link->GetArguments(text, sizeof(text));
-            fields.arguments = text;
-            link->GetWorkingDirectory(text, sizeof(text));
-            fields.workingFolder = text;
-        }
-        file->Release();
-    }
-    link->Release();
-    return fields;
-}
-
 class StartMenu : public testing::Test {
 protected:
     void SetUp() override

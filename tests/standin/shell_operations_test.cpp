@@ -67,35 +67,6 @@ bool MakeFolderLink(const std::string& link, const std::string& target)
     return false;
 }
 
-struct ShortcutFields {
-    std::string target, arguments, workingFolder;
-};
-
-ShortcutFields ReadShortcut(const std::string& path)
-{
-    ShortcutFields fields;
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return fields;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        std::wstring widePath(path.begin(), path.end());
-        if (SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
-            char text[MAX_PATH * 2] = "";
-            link->GetPath(text, sizeof(text), nullptr, 0);
-            fields.target = text;
-            link->GetArguments(text, sizeof(text));
-            fields.arguments = text;
-            link->GetWorkingDirectory(text, sizeof(text));
-            fields.workingFolder = text;
-        }
-        file->Release();
-    }
-    link->Release();
-    return fields;
-}
-
 // Runs the folder picker on this thread while another one answers it.
 std::string PickFolder(const std::string& start, int answer)
 {
@@ -187,14 +158,14 @@ TEST(CreateShortcut, WritesTargetArgumentsAndWorkingFolderAndReplaces)
 
     VxCreateShortcut(link.c_str(), "C:\\Program Files\\Vexlo\\vxfennet.exe", "/stopall", "C:\\Program Files\\Vexlo",
                      0);
-    ShortcutFields first = ReadShortcut(link);
+    Shortcut first = ReadShortcut(link);
     EXPECT_EQ(first.target, "C:\\Program Files\\Vexlo\\vxfennet.exe");
     EXPECT_EQ(first.arguments, "/stopall");
     EXPECT_EQ(first.workingFolder, "C:\\Program Files\\Vexlo");
 
     SetFileAttributesA(link.c_str(), FILE_ATTRIBUTE_READONLY);
     VxCreateShortcut(link.c_str(), root.c_str(), "", root.c_str(), 0);
-    ShortcutFields second = ReadShortcut(link);
+    Shortcut second = ReadShortcut(link);
     EXPECT_EQ(second.target, root);
     EXPECT_EQ(second.arguments, "");
     EXPECT_EQ(second.workingFolder, root);

@@ -1,6 +1,8 @@
 #include "test_files.h"
 
 #include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <fstream>
 #include <sstream>
@@ -135,4 +137,29 @@ MappedDrive::MappedDrive(char letter, const std::string& folder)
 MappedDrive::~MappedDrive()
 {
     RunUnix("rm -f \"" + link_ + "\"");
+}
+
+Shortcut ReadShortcut(const std::string& path)
+{
+    Shortcut fields;
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return fields;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        std::wstring widePath(path.begin(), path.end());
+        if (SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
+            char text[MAX_PATH * 2] = "";
+            link->GetPath(text, sizeof(text), nullptr, SLGP_RAWPATH);
+            fields.target = text;
+            link->GetArguments(text, sizeof(text));
+            fields.arguments = text;
+            link->GetWorkingDirectory(text, sizeof(text));
+            fields.workingFolder = text;
+        }
+        file->Release();
+    }
+    link->Release();
+    return fields;
 }

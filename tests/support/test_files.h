@@ -38,3 +38,10 @@ public:
 private:
     std::string link_;
 };
+
+// What a shell link (".lnk") holds, as stored.
+struct Shortcut {
+    std::string target, arguments, workingFolder;
+};
+// Needs COM initialised on the calling thread.
+Shortcut ReadShortcut(const std::string& path);
