@@ -55,3 +55,10 @@ bool NextFileName(const char*& cursor, FixedString<99>& name)
         ++cursor;
     return found;
 }
+
+const char* const RegisteredHelpFiles[] = {
+    "Vexlo.hlp",  "Norrik.hlp", "Ovalle.hlp",  "Yessa.hlp",  "Scrivo.hlp", "Halder.hlp", "Fennet.hlp",
+    "Tovin.hlp",  "Pondry.hlp", "Kimber.hlp",  "Dewlit.hlp", "Ambro.hlp",  "Glimmet.hlp", "Caddel.hlp",
+    "Lumio.hlp",  "Orvex.hlp",  "Quesh.hlp",   "Stoval.hlp", "Brolla.hlp",
+};
+static_assert(sizeof(RegisteredHelpFiles) / sizeof(RegisteredHelpFiles[0]) == RegisteredHelpFileCount, "help files");

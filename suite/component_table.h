@@ -21,3 +21,8 @@ void FillComponentTable();
 // name into `name`, advances `cursor` past it and its blank and returns true;
 // false at the end of the list or at an empty name.
 bool NextFileName(const char*& cursor, FixedString<99>& name);
+
+// The help files registered with Windows, in the order setup writes them and
+// the uninstaller deletes them. The shredder's and the time tool's are not.
+constexpr int RegisteredHelpFileCount = 19;
+extern const char* const RegisteredHelpFiles[RegisteredHelpFileCount];

@@ -2,17 +2,12 @@
 
 #include <shlobj.h>
 
+#include "component_table.h"
 #include "fixed_string.h"
 #include "platform_calls.h"
 #include "vexlo.h"
 
 namespace {
-
-const char* const HelpFiles[] = {
-    "Vexlo.hlp",  "Norrik.hlp", "Ovalle.hlp",  "Yessa.hlp",  "Scrivo.hlp", "Halder.hlp", "Fennet.hlp",
-    "Tovin.hlp",  "Pondry.hlp", "Kimber.hlp",  "Dewlit.hlp", "Ambro.hlp",  "Glimmet.hlp", "Caddel.hlp",
-    "Lumio.hlp",  "Orvex.hlp",  "Quesh.hlp",   "Stoval.hlp", "Brolla.hlp",
-};
 
 const char* const BackupExtension[] = {
     "CLSID\\{00000000-0002-5A45-5256-0020e48020af}",
@@ -75,7 +70,7 @@ void RemoveMakerKeys()
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\Help", 0, KEY_ALL_ACCESS, &help) !=
         ERROR_SUCCESS)
         return;
-    for (const char* helpFile : HelpFiles)
+    for (const char* helpFile : RegisteredHelpFiles)
         RegDeleteValueA(help, helpFile);
     RegCloseKey(help);
 }

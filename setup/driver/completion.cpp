@@ -8,20 +8,6 @@
 #include "running_tools.h"
 #include "vexlo.h"
 
-namespace {
-
-// A program path that does not fit is skipped: a cut one would start something else.
-bool StartTool(const PathBuffer& folder, const char* program, const char* workingFolder)
-{
-    PathBuffer path;
-    if (!path.assign(folder.c_str()) || !path.appendBackslashIfMissing() || !path.append(program))
-        return false;
-    ShellExecuteA(nullptr, nullptr, path.c_str(), "/s", workingFolder, SW_SHOWNORMAL);
-    return true;
-}
-
-} // namespace
-
 void FinishSetup(int installed)
 {
     RestartRunningTools(InstallContext.installDir);
@@ -43,6 +29,10 @@ void StartTrayTools()
     folder.settle();
     if (folder.length() < 2)
         return;
-    for (const TrayTool& tool : TrayTools)
-        StartTool(folder, tool.program, nullptr);
+    for (const TrayTool& tool : TrayTools) {
+        // A program path that does not fit is skipped: a cut one would start something else.
+        PathBuffer program;
+        if (program.assign(folder.c_str()) && program.appendBackslashIfMissing() && program.append(tool.program))
+            ShellExecuteA(nullptr, nullptr, program.c_str(), "/s", nullptr, SW_SHOWNORMAL);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "component_table.h"
 #include "file_associations.h"
 #include "install_context.h"
 #include "registry_rows.h"
@@ -35,12 +36,6 @@ const SoundEvent SoundEvents[] = {
     {"PN Help", "PN Help", "\\Sounds\\shhhuh.wav"},
     {"Pondry", "Pondry", "\\Sounds\\tki-tko.wav"},
     {"Restore Layout", "Restore Layout", "\\Sounds\\gnoop.wav"},
-};
-
-const char* const HelpFiles[] = {
-    "Vexlo.hlp",  "Norrik.hlp", "Ovalle.hlp",  "Yessa.hlp",  "Scrivo.hlp", "Halder.hlp", "Fennet.hlp",
-    "Tovin.hlp",  "Pondry.hlp", "Kimber.hlp",  "Dewlit.hlp", "Ambro.hlp",  "Glimmet.hlp", "Caddel.hlp",
-    "Lumio.hlp",  "Orvex.hlp",  "Quesh.hlp",   "Stoval.hlp", "Brolla.hlp",
 };
 
 void SetDefaultValue(HKEY key, const char* text, DWORD type = REG_SZ)
@@ -166,7 +161,7 @@ void RegisterHelpFiles()
     PathBuffer helpFolder;
     if (!helpFolder.assign(InstallContext.installDir.c_str()) || !helpFolder.append("\\Help"))
         return;
-    for (const char* helpFile : HelpFiles)
+    for (const char* helpFile : RegisteredHelpFiles)
         VxWriteRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\Help", helpFile, REG_SZ,
                              helpFolder.c_str(), helpFolder.length() + 1);
 }
