@@ -1,31 +1,32 @@
-# make demo    - build everything and run setup from build/dist under Wine
+# make demo    - build, then run setup from the distribution folder under Wine
 # make demo-uninstall - then run the installed uninstaller in the same prefix
-# make test    - build everything and run every test under Wine
-# make release - build and package the distribution folder
-BUILD ?= build
+# make test    - build and run every test under Wine
+# make release - build the shipped i686 programs and check what they import
+#
+# Tests and demos run as i686 (build/) where this host runs 32-bit programs,
+# and otherwise as x86_64 (build-x86_64/); VEXLO_TEST_ARCH=i686|x86_64 forces
+# one. What ships is always the i686 build.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all build test demo demo-uninstall release screenshots clean
+.PHONY: all build test demo demo-uninstall release clean
 
 all: build
 
 build:
-	@scripts/bootstrap
-	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BUILD) -j2
+	@scripts/build i686 >/dev/null
 
-test: build
-	@scripts/test $(BUILD)
+test:
+	@scripts/test
 
-demo: build
-	@scripts/demo $(BUILD)
+demo:
+	@scripts/demo
 
-demo-uninstall: build
-	@scripts/demo $(BUILD) --uninstall
+demo-uninstall:
+	@scripts/demo --uninstall
 
 release: build
-	@scripts/release $(BUILD)
+	@scripts/release build
 
 clean:
-	@scripts/wine-run --stop 2>/dev/null || true
-	rm -rf $(BUILD)
+	@for build in build build-x86_64; do VEXLO_BUILD_DIR=$$build scripts/wine-run --stop 2>/dev/null || true; done
+	rm -rf build build-x86_64

@@ -93,7 +93,7 @@ void Initialise(HWND dialog)
 {
     optionsWindow = dialog;
     HICON icon = LoadIconA(InstallContext.instance, MAKEINTRESOURCEA(20 + VxIconOffset()));
-    SetClassLongA(dialog, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
+    SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
     SetWindowTextA(dialog, Suite::ProductName);
     SetFocus(GetDlgItem(dialog, IDOK));
 

@@ -78,7 +78,7 @@ void Initialise(HWND dialog)
 {
     VxTranslate(reinterpret_cast<const char*>(dialog), 0);
     HICON icon = LoadIconA(InstallContext.instance, MAKEINTRESOURCEA(20 + VxIconOffset()));
-    SetClassLongA(dialog, GCL_HICON, static_cast<LONG>(reinterpret_cast<LONG_PTR>(icon)));
+    SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
     for (const Component& component : ComponentTable) {
         LRESULT index = SendDlgItemMessageA(dialog, ToolList, LB_INSERTSTRING, static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>(component.name.c_str()));

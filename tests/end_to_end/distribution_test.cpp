@@ -2,52 +2,33 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "component_table.h"
+#include "pe_file.h"
 #include "test_files.h"
 
 namespace {
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// The DLLs a program imports, and whether every import from Vexlo.dll is by ordinal.
-struct Imports {
-    std::set<std::string> libraries;
-    std::set<unsigned> vexloOrdinals;
-    bool vexloByNameToo = false;
+// The programs of this build, and from the 64-bit test build also the i686
+// programs that ship, each checked in its own format.
+struct ProgramFolder {
+    std::string path;
+    WORD machine, optionalMagic;
 };
 
-Imports ReadImports(const std::string& program)
+std::vector<ProgramFolder> ProgramFolders()
 {
-    Imports imports;
-    HMODULE image = LoadLibraryExA(program.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-    if (!image)
-        return imports;
-    auto* base = reinterpret_cast<const BYTE*>(image);
-    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    auto* descriptor = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
-    for (; descriptor->Name; ++descriptor) {
-        std::string name = Lower(reinterpret_cast<const char*>(base + descriptor->Name));
-        imports.libraries.insert(name);
-        if (name != "vexlo.dll")
-            continue;
-        auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + descriptor->OriginalFirstThunk);
-        for (; thunk->u1.AddressOfData; ++thunk) {
-            if (IMAGE_SNAP_BY_ORDINAL32(thunk->u1.Ordinal))
-                imports.vexloOrdinals.insert(IMAGE_ORDINAL32(thunk->u1.Ordinal));
-            else
-                imports.vexloByNameToo = true;
-        }
-    }
-    FreeLibrary(image);
-    return imports;
+#ifdef _WIN64
+    std::string shipped = "Z:" VEXLO_SHIPPED_PROGRAMS_UNIX_PATH;
+    for (char& c : shipped)
+        if (c == '/')
+            c = '\\';
+    return {{DistFolder(), IMAGE_FILE_MACHINE_AMD64, IMAGE_NT_OPTIONAL_HDR64_MAGIC},
+            {shipped, IMAGE_FILE_MACHINE_I386, IMAGE_NT_OPTIONAL_HDR32_MAGIC}};
+#else
+    return {{DistFolder(), IMAGE_FILE_MACHINE_I386, IMAGE_NT_OPTIONAL_HDR32_MAGIC}};
+#endif
 }
 
 const std::set<std::string> SystemLibraries = {"kernel32.dll", "user32.dll", "advapi32.dll", "shell32.dll",
@@ -74,31 +55,35 @@ TEST(Distribution, HoldsEveryFileTheComponentTableAndTheSoundsName)
 
 TEST(Distribution, ProgramsNeedOnlySystemLibrariesAndTheRuntimeLibraryByOrdinal)
 {
-    for (const char* program : {"setup.exe", "uninstall.exe"}) {
-        Imports imports = ReadImports(DistFolder() + "\\" + program);
-        EXPECT_TRUE(imports.libraries.count("vexlo.dll")) << program;
-        for (const std::string& library : imports.libraries)
-            EXPECT_TRUE(library == "vexlo.dll" || SystemLibraries.count(library)) << program << " imports " << library;
-        EXPECT_FALSE(imports.vexloByNameToo) << program;
-        for (unsigned ordinal : imports.vexloOrdinals)
-            EXPECT_TRUE(LibraryOrdinals.count(ordinal)) << program << " imports ordinal " << ordinal;
+    for (const ProgramFolder& folder : ProgramFolders()) {
+        for (const char* program : {"setup.exe", "uninstall.exe"}) {
+            std::string path = folder.path + "\\" + program;
+            PeFile image(path);
+            ASSERT_TRUE(image.valid()) << path;
+            EXPECT_EQ(image.machine(), folder.machine) << path;
+            EXPECT_EQ(image.optionalMagic(), folder.optionalMagic) << path;
+            std::set<std::string> libraries = image.importedLibraries();
+            EXPECT_TRUE(libraries.count("vexlo.dll")) << path;
+            for (const std::string& library : libraries)
+                EXPECT_TRUE(library == "vexlo.dll" || SystemLibraries.count(library)) << path << " imports " << library;
+            bool byNameToo = true;
+            std::set<unsigned> ordinals = image.ordinalsImportedFrom("vexlo.dll", byNameToo);
+            EXPECT_FALSE(byNameToo) << path;
+            EXPECT_FALSE(ordinals.empty()) << path;
+            for (unsigned ordinal : ordinals)
+                EXPECT_TRUE(LibraryOrdinals.count(ordinal)) << path << " imports ordinal " << ordinal;
+        }
     }
 }
 
 TEST(Distribution, RuntimeLibraryExportsExactlyTheOrdinalsAndNoNames)
 {
-    HMODULE library = LoadLibraryExA((DistFolder() + "\\Vexlo.dll").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-    ASSERT_NE(library, nullptr);
-    auto* base = reinterpret_cast<const BYTE*>(library);
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
-        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress);
-    EXPECT_EQ(exports->NumberOfNames, 0u);
-    auto* functions = reinterpret_cast<const DWORD*>(base + exports->AddressOfFunctions);
-    std::set<unsigned> ordinals;
-    for (DWORD i = 0; i < exports->NumberOfFunctions; ++i)
-        if (functions[i])
-            ordinals.insert(exports->Base + i);
-    EXPECT_EQ(ordinals, LibraryOrdinals);
-    FreeLibrary(library);
+    for (const ProgramFolder& folder : ProgramFolders()) {
+        std::string path = folder.path + "\\Vexlo.dll";
+        PeFile library(path);
+        ASSERT_TRUE(library.valid()) << path;
+        EXPECT_EQ(library.machine(), folder.machine) << path;
+        EXPECT_EQ(library.exportedNameCount(), 0u) << path;
+        EXPECT_EQ(library.exportedOrdinals(), LibraryOrdinals) << path;
+    }
 }
