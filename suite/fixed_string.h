@@ -46,9 +46,6 @@ public:
         return true;
     }
 
-    // Folders are joined by a backslash only where the last character is not one.
-    bool appendBackslashIfMissing() { return endsWith('\\') || append('\\'); }
-
     // Drops the text from position `at` on (a no-op when at >= length()).
     void truncate(unsigned at)
     {
@@ -77,7 +74,6 @@ public:
     const char* c_str() const { return text_; }
     unsigned length() const { return length_; }
     bool empty() const { return length_ == 0; }
-    bool endsWith(char c) const { return length_ > 0 && text_[length_ - 1] == c; }
     char operator[](unsigned i) const { return text_[i]; }
 
 private:

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "fixed_string.h"
+#include "path_text.h"
 #include "platform_calls.h"
 
 RunningToolsData RunningTools;
@@ -118,8 +119,7 @@ void RestartRunningTools(const PathBuffer& folder)
         return;
     for (const TrayTool& tool : TrayTools) {
         PathBuffer program;
-        if (RunningTools.*tool.flag && program.assign(folder.c_str()) && program.appendBackslashIfMissing() &&
-            program.append(tool.program))
+        if (RunningTools.*tool.flag && JoinPath(program, folder.c_str(), tool.program))
             ShellExecuteA(nullptr, nullptr, program.c_str(), "/s", folder.c_str(), SW_SHOWNORMAL);
     }
 }

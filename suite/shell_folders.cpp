@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "path_text.h"
 #include "vexlo.h"
 
 bool SpecialFolderPath(int csidl, const char* name, PathBuffer& path)
@@ -14,5 +15,5 @@ bool SpecialFolderPath(int csidl, const char* name, PathBuffer& path)
         found = SHGetPathFromIDListA(list, folder) && folder[0];
         VxFreeItemList(list);
     }
-    return found && path.assign(folder) && path.appendBackslashIfMissing() && path.append(name);
+    return found && JoinPath(path, folder, name);
 }

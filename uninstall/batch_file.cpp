@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "path_text.h"
+
 namespace {
 
 // The copies cannot go while the second stage still runs from them. The
@@ -57,11 +59,11 @@ bool BuildBatchText(const char* temp, const char* batch, BatchText& text)
 void WriteSelfDeletingBatch()
 {
     PathBuffer temp;
-    DWORD length = GetTempPathA(temp.bufferSize(), temp.buffer());
-    if (length == 0 || length >= temp.bufferSize())
+    if (!TempFolderPath(temp))
         return;
-    temp.settle();
-    if (!temp.appendBackslashIfMissing())
+    // Started in the temporary folder exactly as Windows names it.
+    const PathBuffer workingFolder = temp;
+    if (!AppendBackslashIfMissing(temp))
         return;
 
     PathBuffer batch;
@@ -85,8 +87,5 @@ void WriteSelfDeletingBatch()
         DeleteFileA(batch.c_str());
         return;
     }
-    PathBuffer workingFolder;
-    GetTempPathA(workingFolder.bufferSize(), workingFolder.buffer());
-    workingFolder.settle();
     ShellExecuteA(nullptr, nullptr, batch.c_str(), nullptr, workingFolder.c_str(), SW_HIDE);
 }

@@ -6,6 +6,7 @@
 #include "earlier_releases.h"
 #include "fixed_string.h"
 #include "folder_walk.h"
+#include "path_text.h"
 #include "platform_calls.h"
 #include "suite_identity.h"
 #include "vexlo.h"
@@ -33,22 +34,14 @@ const char* const HeldLibraries[] = {
 const char* const Subfolders[] = {"Sounds", "Languages", "Help"};
 const char* const SoundPatterns[] = {".wav", ".WAV", ".mid", ".MID"};
 
-bool Join(PathBuffer& path, const char* folder, const char* name)
-{
-    return path.assign(folder) && path.append('\\') && path.append(name);
-}
-
-// Only a file that is not there ends the attempts early.
-void DeleteWithRetry(const char* folder, const char* name)
+// Names are deleted whether or not they look present: only a file that is
+// not there ends the attempts early, so a folder that is missing costs the
+// whole round of attempts, and the shell hears of the folders at the end.
+void DeleteFromFolder(const char* folder, const char* name)
 {
     PathBuffer path;
-    if (!Join(path, folder, name))
-        return;
-    for (int attempt = 1; !DeleteFileA(path.c_str()); ++attempt) {
-        if (GetLastError() == ERROR_FILE_NOT_FOUND || attempt == 16)
-            return;
-        Platform.sleep(200);
-    }
+    if (JoinPath(path, folder, name))
+        DeleteWithRetry(path.c_str(), IfMissing::Attempt, ShellNotice::None);
 }
 
 bool Exists(const char* path)
@@ -60,9 +53,9 @@ void RemoveSuiteFiles(const char* folder)
 {
     FixedString<MAX_PATH> name;
     name.assign(Suite::ExeTag);
-    DeleteWithRetry(folder, name.c_str());
-    DeleteWithRetry(folder, Suite::HelpFile);
-    DeleteWithRetry(folder, "Vexlo.GID");
+    DeleteFromFolder(folder, name.c_str());
+    DeleteFromFolder(folder, Suite::HelpFile);
+    DeleteFromFolder(folder, "Vexlo.GID");
     // The help file's own index: its name with ".gid" for the extension.
     name.assign(Suite::HelpFile);
     for (unsigned i = name.length(); i > 0; --i)
@@ -71,34 +64,34 @@ void RemoveSuiteFiles(const char* folder)
             break;
         }
     name.append(".gid");
-    DeleteWithRetry(folder, name.c_str());
-    DeleteWithRetry(folder, "setup.exe");
-    DeleteWithRetry(folder, "Settings.ico");
+    DeleteFromFolder(folder, name.c_str());
+    DeleteFromFolder(folder, "setup.exe");
+    DeleteFromFolder(folder, "Settings.ico");
     name.assign(Suite::ShortName);
     name.append("_Lang.txt");
-    DeleteWithRetry(folder, name.c_str());
-    DeleteWithRetry(folder, "Common_Lang.txt");
-    DeleteWithRetry(folder, OlderTextFile);
-    DeleteWithRetry(folder, "Pondry_Lang.txt");
-    DeleteWithRetry(folder, "Languages\\Pondry_Lang.txt");
+    DeleteFromFolder(folder, name.c_str());
+    DeleteFromFolder(folder, "Common_Lang.txt");
+    DeleteFromFolder(folder, OlderTextFile);
+    DeleteFromFolder(folder, "Pondry_Lang.txt");
+    DeleteFromFolder(folder, "Languages\\Pondry_Lang.txt");
 
     for (const char* older : OlderToolFiles)
-        DeleteWithRetry(folder, older);
-    DeleteWithRetry(folder, "Wendra.exe");
-    DeleteWithRetry(folder, "Ovalle.pn");
+        DeleteFromFolder(folder, older);
+    DeleteFromFolder(folder, "Wendra.exe");
+    DeleteFromFolder(folder, "Ovalle.pn");
 
     for (const char* program : CurrentPrograms)
-        DeleteWithRetry(folder, program ? program : OlderFolderCopyProgram);
+        DeleteFromFolder(folder, program ? program : OlderFolderCopyProgram);
 }
 
 void RemoveSounds(const char* folder)
 {
     PathBuffer pattern;
-    if (!Join(pattern, folder, "*.*"))
+    if (!JoinPath(pattern, folder, "*.*"))
         return;
     ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
         if (ContainsAny(found.cFileName, SoundPatterns, 4))
-            DeleteWithRetry(folder, found.cFileName);
+            DeleteFromFolder(folder, found.cFileName);
     });
 }
 
@@ -111,7 +104,7 @@ void RemoveLibraries(const char* folder)
     bool explorerClosed = false;
     for (const char* library : HeldLibraries) {
         PathBuffer path;
-        if (!Join(path, folder, library))
+        if (!JoinPath(path, folder, library))
             continue;
         DeleteFileA(path.c_str());
         if (!Exists(path.c_str()))
@@ -142,7 +135,7 @@ void RemoveSubfolders(const char* folder)
     bool root = IsDriveRoot(folder);
     for (const char* subfolder : Subfolders) {
         PathBuffer path;
-        if (!Join(path, folder, subfolder))
+        if (!JoinPath(path, folder, subfolder))
             continue;
         if (root)
             RemoveDirectoryA(path.c_str());
@@ -159,22 +152,13 @@ void RemoveInstalledFiles(const char* installDir)
     RemoveSounds(installDir);
     RemoveLibraries(installDir);
     RemoveSubfolders(installDir);
-    DeleteWithRetry(installDir, "uninstall.exe");
+    DeleteFromFolder(installDir, "uninstall.exe");
     RemoveDirectoryA(installDir);
 
     // The maker's folder goes with its last product.
     PathBuffer parent;
-    if (parent.assign(installDir)) {
-        int last = -1;
-        for (unsigned i = 0; i < parent.length(); ++i)
-            if (parent[i] == '\\')
-                last = static_cast<int>(i);
-        if (last >= 0) {
-            parent.truncate(static_cast<unsigned>(last));
-            if (TextContains(parent.c_str(), "\\ZERV Software"))
-                RemoveDirectoryA(parent.c_str());
-        }
-    }
+    if (parent.assign(installDir) && CutAtLastBackslash(parent) && TextContains(parent.c_str(), "\\ZERV Software"))
+        RemoveDirectoryA(parent.c_str());
     Platform.changeNotify(SHCNE_RMDIR, SHCNF_PATHA, installDir, nullptr);
     Platform.changeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
 }

@@ -4,6 +4,7 @@
 
 #include "component_table.h"
 #include "fixed_string.h"
+#include "path_text.h"
 #include "platform_calls.h"
 #include "vexlo.h"
 
@@ -111,7 +112,7 @@ void DeleteKeyTree(HKEY root, const char* path, KeyTreeMode mode)
             if (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)
                 break;
             PathBuffer child;
-            if (child.assign(path) && child.append('\\') && child.append(name))
+            if (JoinPath(child, path, name))
                 DeleteKeyTree(root, child.c_str(), KeyTreeMode::SubkeysOnly);
             if (RegDeleteKeyA(key, name) != ERROR_SUCCESS)
                 break;
@@ -120,18 +121,14 @@ void DeleteKeyTree(HKEY root, const char* path, KeyTreeMode mode)
     }
     if (mode != KeyTreeMode::WholeKey)
         return;
-    PathBuffer parent;
-    if (!parent.assign(path))
-        return;
-    int last = -1;
-    for (unsigned i = 0; i < parent.length(); ++i)
-        if (parent[i] == '\\')
-            last = static_cast<int>(i);
+    int last = LastBackslash(path);
     if (last < 0) {
         RegDeleteKeyA(root, path);
         return;
     }
-    parent.truncate(static_cast<unsigned>(last));
+    PathBuffer parent;
+    if (!parent.assign(path, static_cast<unsigned>(last)))
+        return;
     HKEY parentKey;
     if (RegOpenKeyExA(root, parent.c_str(), 0, KEY_ALL_ACCESS, &parentKey) == ERROR_SUCCESS) {
         RegDeleteKeyA(parentKey, path + last + 1);

@@ -5,6 +5,7 @@
 #include "batch_file.h"
 #include "file_removal.h"
 #include "fixed_string.h"
+#include "path_text.h"
 #include "platform_calls.h"
 #include "registry_cleanup.h"
 #include "running_tools.h"
@@ -78,30 +79,24 @@ int RelaunchFromTemp()
     program.settle();
 
     PathBuffer temp;
-    length = GetTempPathA(temp.bufferSize(), temp.buffer());
-    if (length == 0 || length >= temp.bufferSize())
+    if (!TempFolderPath(temp))
         return Fail("Cannot copy uninstall.exe to TEMP.");
-    temp.settle();
+    // Started in the temporary folder exactly as Windows names it.
+    const PathBuffer workingFolder = temp;
     CreateDirectoryA(temp.c_str(), nullptr);
     PathBuffer programCopy;
     PathBuffer libraryCopy;
-    if (!temp.appendBackslashIfMissing() || !programCopy.assign(temp.c_str()) || !programCopy.append("uninstall.exe") ||
+    if (!JoinPath(programCopy, temp.c_str(), "uninstall.exe") ||
         !CopyFileA(program.c_str(), programCopy.c_str(), FALSE))
         return Fail("Cannot copy uninstall.exe to TEMP.");
 
+    // The library beside the program (a program path always has a folder).
     PathBuffer library = program;
-    unsigned cut = library.length();
-    while (cut > 0 && library[cut - 1] != '\\')
-        --cut;
-    if (cut > 0)
-        library.truncate(cut - 1);
-    if (!library.append("\\Vexlo.dll") || !libraryCopy.assign(temp.c_str()) || !libraryCopy.append("vexlo.dll") ||
+    CutAtLastBackslash(library);
+    if (!library.append("\\Vexlo.dll") || !JoinPath(libraryCopy, temp.c_str(), "vexlo.dll") ||
         !CopyFileA(library.c_str(), libraryCopy.c_str(), FALSE))
         return Fail("Cannot copy Vexlo.dll to TEMP.");
 
-    PathBuffer workingFolder;
-    GetTempPathA(workingFolder.bufferSize(), workingFolder.buffer());
-    workingFolder.settle();
     HINSTANCE started = ShellExecuteA(nullptr, nullptr, programCopy.c_str(), "/internally", workingFolder.c_str(),
                                       SW_MINIMIZE);
     if (reinterpret_cast<INT_PTR>(started) <= 32)

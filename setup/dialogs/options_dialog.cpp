@@ -1,6 +1,7 @@
 #include "options_dialog.h"
 
 #include "install_context.h"
+#include "path_text.h"
 #include "platform_calls.h"
 #include "running_tools.h"
 #include "selection_dialog.h"
@@ -133,8 +134,7 @@ void Confirm(HWND dialog)
     InstallContext.createShortcuts = IsDlgButtonChecked(dialog, ShortcutsBox) == BST_CHECKED ? 1 : 0;
     InstallContext.startTools = IsDlgButtonChecked(dialog, StartToolsBox) == BST_CHECKED ? 1 : 0;
     ReadFolderBox(dialog, InstallContext.installDir);
-    if (InstallContext.installDir.endsWith('\\'))
-        InstallContext.installDir.truncate(InstallContext.installDir.length() - 1);
+    RemoveTrailingBackslash(InstallContext.installDir);
     if (VxMakeFolder(InstallContext.installDir.c_str()))
         EndDialog(dialog, 1);
     else

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "install_context.h"
+#include "path_text.h"
 #include "platform_calls.h"
 #include "running_tools.h"
 #include "vexlo.h"
@@ -32,7 +33,7 @@ void StartTrayTools()
     for (const TrayTool& tool : TrayTools) {
         // A program path that does not fit is skipped: a cut one would start something else.
         PathBuffer program;
-        if (program.assign(folder.c_str()) && program.appendBackslashIfMissing() && program.append(tool.program))
+        if (JoinPath(program, folder.c_str(), tool.program))
             ShellExecuteA(nullptr, nullptr, program.c_str(), "/s", nullptr, SW_SHOWNORMAL);
     }
 }

@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include "path_text.h"
+
 PathBuffer DistributionFolder;
 
 void SettleDistributionFolder(const char* folder)
 {
     DistributionFolder.clear();
     if (folder) {
-        if (!DistributionFolder.assign(folder) || !DistributionFolder.appendBackslashIfMissing())
+        if (!DistributionFolder.assign(folder) || !AppendBackslashIfMissing(DistributionFolder))
             DistributionFolder.clear();
         return;
     }
@@ -18,6 +20,6 @@ void SettleDistributionFolder(const char* folder)
         return;
     }
     DistributionFolder.settle();
-    while (!DistributionFolder.empty() && !DistributionFolder.endsWith('\\'))
-        DistributionFolder.truncate(DistributionFolder.length() - 1);
+    // The program's folder, with its backslash.
+    DistributionFolder.truncate(static_cast<unsigned>(LastBackslash(DistributionFolder.c_str()) + 1));
 }

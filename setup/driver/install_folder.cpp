@@ -1,6 +1,7 @@
 #include "install_folder.h"
 
 #include "install_context.h"
+#include "path_text.h"
 #include "vexlo.h"
 
 namespace {
@@ -9,21 +10,14 @@ const char* const FallbackProgramFolder = "C:\\Program Files\\";
 
 bool ReadProgramFilesFolder(PathBuffer& folder)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", 0, KEY_QUERY_VALUE,
-                      &key) != ERROR_SUCCESS)
-        return false;
-    DWORD size = folder.bufferSize();
-    LONG result = RegQueryValueExA(key, "ProgramFilesDir", nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(folder.buffer()), &size);
-    RegCloseKey(key);
-    folder.settle();
-    return result == ERROR_SUCCESS && !folder.empty();
+    return ReadRegistryText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+                            folder) == RegistryText::Read &&
+           !folder.empty();
 }
 
 bool AppendProductFolder(PathBuffer& folder)
 {
-    return folder.appendBackslashIfMissing() && folder.append("Vexlo");
+    return JoinPath(folder, folder.c_str(), "Vexlo");
 }
 
 } // namespace
@@ -49,9 +43,7 @@ void SettleDefaultInstallFolder()
     }
 }
 
-void RemoveTrailingBackslash()
+void RemoveInstallFolderTrailingBackslash()
 {
-    PathBuffer& folder = InstallContext.installDir;
-    if (folder.endsWith('\\'))
-        folder.truncate(folder.length() - 1);
+    RemoveTrailingBackslash(InstallContext.installDir);
 }

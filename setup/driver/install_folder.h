@@ -5,5 +5,6 @@
 // install, else the system's program folder + "Vexlo".
 void SettleDefaultInstallFolder();
 
-// The stages join names to the folder with their own backslash.
-void RemoveTrailingBackslash();
+// Drops one trailing backslash from InstallContext.installDir: the stages
+// join names to the folder with their own backslash.
+void RemoveInstallFolderTrailingBackslash();

@@ -79,7 +79,7 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
         DialogBoxParamA(instance, MAKEINTRESOURCEA(OptionsDialogTemplate), nullptr, OptionsDialog, 0) == IDCANCEL)
         return EndWithoutInstalling();
 
-    RemoveTrailingBackslash();
+    RemoveInstallFolderTrailingBackslash();
     // The options dialog makes the folder when the user confirms; a silent run
     // has no dialog, and copying into a folder that is not there would fail file by file.
     if (InstallContext.silent && !VxMakeFolder(InstallContext.installDir.c_str()))

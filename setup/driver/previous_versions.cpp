@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "fixed_string.h"
+#include "path_text.h"
 
 namespace {
 
@@ -29,31 +30,22 @@ int Find(const char* text, const char* part)
 
 void RunUninstaller(const char* release)
 {
-    FixedString<MAX_PATH> keyPath;
-    if (!keyPath.assign(UninstallKey) || !keyPath.append('\\') || !keyPath.append(release))
+    PathBuffer keyPath;
+    PathBuffer command;
+    if (!JoinPath(keyPath, UninstallKey, release) ||
+        ReadRegistryText(HKEY_LOCAL_MACHINE, keyPath.c_str(), "UninstallString", command) != RegistryText::Read)
         return;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    // One byte more than the value may fill, so that the text always ends.
-    char program[MAX_PATH + 1] = {};
-    DWORD size = MAX_PATH;
-    LONG read = RegQueryValueExA(key, "UninstallString", nullptr, nullptr, reinterpret_cast<BYTE*>(program), &size);
-    RegCloseKey(key);
-    if (read != ERROR_SUCCESS)
-        return;
-    program[size < MAX_PATH ? size : MAX_PATH] = 0;
-
     // Without "/uninstall", or without a program in front of it, there is
     // nothing that could be started safely.
-    int at = Find(program, UninstallSwitch);
+    int at = Find(command.c_str(), UninstallSwitch);
     if (at <= 0)
         return;
     PathBuffer arguments;
-    if (!arguments.assign(program + at))
+    if (!arguments.assign(command.c_str() + at))
         return;
-    program[at - 1] = 0;
-    ShellExecuteA(nullptr, nullptr, program, arguments.c_str(), nullptr, SW_SHOWNORMAL);
+    // The program is what stands before the blank in front of the switch.
+    command.truncate(static_cast<unsigned>(at - 1));
+    ShellExecuteA(nullptr, nullptr, command.c_str(), arguments.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace

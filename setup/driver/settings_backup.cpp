@@ -1,21 +1,19 @@
 #include "settings_backup.h"
 
+#include "path_text.h"
 #include "vexlo.h"
 
 bool BuildBackupFilePath(const SYSTEMTIME& localTime, PathBuffer& path)
 {
-    path.clear();
-    DWORD length = GetTempPathA(path.bufferSize(), path.buffer());
-    if (length == 0 || length >= path.bufferSize()) {
-        path.clear();
+    if (!TempFolderPath(path))
         return false;
-    }
-    path.settle();
 
     // Seven WORD fields of at most five digits each: far below wsprintfA's limit.
     char stamp[64];
     wsprintfA(stamp, "%04i%02i%02i-%02i%02i%02i.%03i", localTime.wYear, localTime.wMonth, localTime.wDay,
               localTime.wHour, localTime.wMinute, localTime.wSecond, localTime.wMilliseconds);
+    // A second backslash after the temporary folder's own: Windows reads the
+    // pair as one, and the backups of every earlier release were named so.
     return path.append("\\Vexlo Settings before Setup ") && path.append(stamp);
 }
 

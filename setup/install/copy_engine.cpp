@@ -7,6 +7,7 @@
 #include "distribution_folder.h"
 #include "folder_walk.h"
 #include "install_context.h"
+#include "path_text.h"
 #include "platform_calls.h"
 #include "vexlo.h"
 
@@ -30,11 +31,6 @@ const int FirstRetries = 26;
 const int RetriesAfterOk = 26;
 // A silent run cannot ask: it keeps trying for 30 s more, then gives the file up.
 const int SilentRetries = 150;
-
-bool Join(PathBuffer& path, const char* folder, const char* name)
-{
-    return path.assign(folder) && path.appendBackslashIfMissing() && path.append(name);
-}
 
 // The backup tool's notifier may hold its own file; it lets go when its
 // stop event is set.
@@ -120,7 +116,7 @@ private:
 void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder)
 {
     PathBuffer folder;
-    if (!Join(folder, prefix.c_str(), subfolder.name))
+    if (!JoinPath(folder, prefix.c_str(), subfolder.name))
         return;
     if (CreateDirectoryA(folder.c_str(), nullptr))
         Platform.changeNotify(SHCNE_MKDIR, SHCNF_PATHA, folder.c_str(), nullptr);
@@ -128,13 +124,13 @@ void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder)
         return;
 
     PathBuffer pattern;
-    if (!Join(pattern, prefix.c_str(), "*.*"))
+    if (!JoinPath(pattern, prefix.c_str(), "*.*"))
         return;
     ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
         PathBuffer from;
         PathBuffer to;
-        if (!ContainsAny(found.cFileName, subfolder.patterns, 4) || !Join(from, prefix.c_str(), found.cFileName) ||
-            !Join(to, folder.c_str(), found.cFileName))
+        if (!ContainsAny(found.cFileName, subfolder.patterns, 4) || !JoinPath(from, prefix.c_str(), found.cFileName) ||
+            !JoinPath(to, folder.c_str(), found.cFileName))
             return;
         DeleteFileA(to.c_str());
         if (!MoveFileA(from.c_str(), to.c_str()) && GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -151,8 +147,8 @@ void RemoveDeselectedFiles(const PathBuffer& prefix)
 {
     PathBuffer languages;
     PathBuffer help;
-    bool haveLanguages = Join(languages, prefix.c_str(), "Languages");
-    bool haveHelp = Join(help, prefix.c_str(), "Help");
+    bool haveLanguages = JoinPath(languages, prefix.c_str(), "Languages");
+    bool haveHelp = JoinPath(help, prefix.c_str(), "Help");
     for (const Component& component : ComponentTable) {
         if (component.selected)
             continue;
@@ -173,14 +169,8 @@ void RemoveDeselectedFiles(const PathBuffer& prefix)
 void DeleteFileWithRetry(const char* folder, const char* name)
 {
     PathBuffer path;
-    if (!Join(path, folder, name) || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return;
-    for (int attempt = 1; !DeleteFileA(path.c_str()); ++attempt) {
-        if (GetLastError() == ERROR_FILE_NOT_FOUND || attempt == 16)
-            break;
-        Platform.sleep(200);
-    }
-    Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path.c_str(), nullptr);
+    if (JoinPath(path, folder, name))
+        DeleteWithRetry(path.c_str(), IfMissing::NothingToDo, ShellNotice::Delete);
 }
 
 int CopySuiteFiles()
@@ -189,12 +179,12 @@ int CopySuiteFiles()
         SettleDistributionFolder(nullptr);
     const char* sourceFolder = DistributionFolder.c_str();
     PathBuffer prefix;
-    if (!prefix.assign(InstallContext.installDir.c_str()) || !prefix.appendBackslashIfMissing())
+    if (!prefix.assign(InstallContext.installDir.c_str()) || !AppendBackslashIfMissing(prefix))
         return 0;
 
     CopyWalk walk;
     PathBuffer pattern;
-    if (Join(pattern, sourceFolder, "*.*"))
+    if (JoinPath(pattern, sourceFolder, "*.*"))
         ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
             const char* name = found.cFileName;
             if (lstrcmpiA(name, ".") == 0 || lstrcmpiA(name, "..") == 0 || lstrcmpiA(name, "setup.exe") == 0 ||
@@ -203,7 +193,7 @@ int CopySuiteFiles()
             PathBuffer source;
             PathBuffer target;
             // A name that does not fit beside the folder cannot be copied there whole.
-            if (!Join(source, sourceFolder, name) || !Join(target, prefix.c_str(), name)) {
+            if (!JoinPath(source, sourceFolder, name) || !JoinPath(target, prefix.c_str(), name)) {
                 ++walk.givenUp;
                 return;
             }

@@ -6,6 +6,7 @@
 
 #include "component_table.h"
 #include "fixed_string.h"
+#include "path_text.h"
 #include "platform_calls.h"
 #include "suite_identity.h"
 #include "vexlo.h"
@@ -95,17 +96,11 @@ void CreateStartMenuEntries()
     installFolder.settle();
     Platform.sleep(200);
 
+    PathBuffer startMenu;
     PathBuffer group;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return;
-    char startMenu[MAX_PATH + 1] = {};
-    DWORD size = MAX_PATH;
-    LONG read = RegQueryValueExA(key, "Start Menu", nullptr, nullptr, reinterpret_cast<BYTE*>(startMenu), &size);
-    RegCloseKey(key);
-    if (read != ERROR_SUCCESS || !group.assign(startMenu) || !group.appendBackslashIfMissing() ||
-        !group.append(Suite::ProductName))
+    if (ReadRegistryText(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                         "Start Menu", startMenu) != RegistryText::Read ||
+        !JoinPath(group, startMenu.c_str(), Suite::ProductName))
         return;
 
     if (CreateDirectoryA(group.c_str(), nullptr))

@@ -5,6 +5,7 @@
 #include "component_table.h"
 #include "file_associations.h"
 #include "install_context.h"
+#include "path_text.h"
 #include "registry_rows.h"
 #include "shell_extensions.h"
 #include "suite_identity.h"
@@ -71,23 +72,20 @@ void WriteSchemeSound(HKEY event, const char* scheme, PathBuffer& sound, DWORD& 
                       const char* ownFile)
 {
     HKEY key;
-    // Reading back needs the right to query as well as to set.
-    if (RegCreateKeyExA(event, scheme, 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(event, scheme, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    char chosen[MAX_PATH + 1] = {};
-    DWORD size = MAX_PATH;
+    PathBuffer chosen;
     DWORD chosenType = REG_NONE;
-    if (RegQueryValueExA(key, nullptr, nullptr, &chosenType, reinterpret_cast<BYTE*>(chosen), &size) ==
-        ERROR_SUCCESS) {
+    // A user's sound that does not fit a path buffer is not read: the event
+    // keeps what `sound` holds, as it always has.
+    if (ReadRegistryText(event, scheme, nullptr, chosen, &chosenType) == RegistryText::Read) {
         // A sound path is text; anything else in its place is no choice of the user's.
         bool text = chosenType == REG_SZ || chosenType == REG_EXPAND_SZ;
-        chosen[size < MAX_PATH ? size : MAX_PATH] = 0;
-        if (size < 3 || !text || IsSuiteSound(chosen, ownFile)) {
+        if (chosen.length() < 2 || !text || IsSuiteSound(chosen.c_str(), ownFile)) {
             sound = ownSound;
             type = REG_SZ;
         } else {
-            sound.assign(chosen);
+            sound = chosen;
             // "%SystemRoot%\media\..." only works as an expandable string.
             type = chosenType;
         }
@@ -135,11 +133,8 @@ void SettleAutosaveFolder()
                         folder.bufferSize());
     folder.settle();
     if (folder.empty() || GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        folder.clear();
-        DWORD length = GetTempPathA(folder.bufferSize(), folder.buffer());
-        if (length == 0 || length >= folder.bufferSize())
-            folder.buffer()[0] = 0;
-        folder.settle();
+        // Without an application-data folder, the temporary folder.
+        TempFolderPath(folder);
         LPITEMIDLIST appData = nullptr;
         if (SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &appData) == S_OK && appData) {
             char path[MAX_PATH];
@@ -148,7 +143,7 @@ void SettleAutosaveFolder()
         }
         if (appData)
             VxFreeItemList(appData);
-        if (folder.empty() || !folder.appendBackslashIfMissing() || !folder.append("PNAutoSave"))
+        if (folder.empty() || !JoinPath(folder, folder.c_str(), "PNAutoSave"))
             return;
     }
     CreateDirectoryA(folder.c_str(), nullptr);

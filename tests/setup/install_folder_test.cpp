@@ -42,9 +42,9 @@ TEST_F(DefaultFolder, TrailingBackslashOfEarlierInstallGoesBeforeTheFirstStage)
 {
     WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "D:\\Apps\\Vexlo\\");
     EXPECT_EQ(Settle(), "D:\\Apps\\Vexlo\\");
-    RemoveTrailingBackslash();
+    RemoveInstallFolderTrailingBackslash();
     EXPECT_STREQ(InstallContext.installDir.c_str(), "D:\\Apps\\Vexlo");
-    RemoveTrailingBackslash();
+    RemoveInstallFolderTrailingBackslash();
     EXPECT_STREQ(InstallContext.installDir.c_str(), "D:\\Apps\\Vexlo");
 }
 

@@ -1,0 +1,56 @@
+// Paths, the temporary folder, registry text and retrying deletes, as both
+// programs need them. Paths are stepped through by character: in a double-byte
+// code page (Japanese, 932) the second byte of a character may be 0x5C, the
+// backslash, and is never taken for one.
+#pragma once
+
+#include <windows.h>
+
+#include "suite/fixed_string.h"
+
+// Where the last backslash character of `text` starts, or -1 when it has none.
+int LastBackslash(const char* text);
+
+// Whether the last character of `text` is a backslash.
+bool EndsWithBackslash(const char* text);
+
+// `folder`, exactly one backslash and `name`: "C:" and "C:\" both give "C:\name".
+// False, with `path` unchanged, when the result would not fit.
+bool JoinPath(PathBuffer& path, const char* folder, const char* name);
+
+// Appends a backslash unless the path already ends with one; false when it
+// would not fit.
+bool AppendBackslashIfMissing(PathBuffer& path);
+
+// Removes one trailing backslash, if there is one ("C:\" gives "C:").
+void RemoveTrailingBackslash(PathBuffer& path);
+
+// Keeps the text before the last backslash ("C:\A\b.exe" gives "C:\A");
+// false, with `path` unchanged, when there is no backslash.
+bool CutAtLastBackslash(PathBuffer& path);
+
+// The temporary folder as Windows gives it, with its trailing backslash;
+// false, and `folder` empty, when there is none or it does not fit.
+bool TempFolderPath(PathBuffer& folder);
+
+enum class RegistryText {
+    Read,       // the value is in `text`
+    Absent,     // no such key or value
+    DoesNotFit, // longer than a path buffer holds: `text` is left empty, never cut
+};
+
+// A string value read directly (not through the runtime library). `type`, when
+// given, receives the value's type, since an expandable string must stay one.
+RegistryText ReadRegistryText(HKEY root, const char* key, const char* value, PathBuffer& text,
+                              DWORD* type = nullptr);
+
+enum class IfMissing {
+    NothingToDo, // a path that is not there is left alone: no attempt, no notice
+    Attempt,     // attempted anyway; only "file not found" ends the attempts early
+};
+enum class ShellNotice { None, Delete };
+
+// Deletes the file with up to 16 attempts, 200 ms apart (Platform.sleep),
+// while it is in use. `attempts`, when given, receives how many were made.
+// True when the file is gone.
+bool DeleteWithRetry(const char* path, IfMissing ifMissing, ShellNotice notice, int* attempts = nullptr);
