@@ -53,6 +53,7 @@ const char* const ProductTitles[] = {
     "Vexlo Orvex",  "Vexlo Quesh",  "Vexlo Stoval", "Vexlo Brolla", "Vexlo Pellor", "Vexlo Help",
 };
 
+// Owned by the backup tool while it waits; setting it lets the tool go.
 const char* const StopEventName = "myZERVNorrikEventStopWaiting";
 
 // A title that shows a path names a document, not the tool: leave it open.
@@ -89,19 +90,24 @@ int CloseRunningTools(SuiteProgram program)
         CloseWindowsTitled(MakerTitles, sizeof(MakerTitles) / sizeof(MakerTitles[0]));
     CloseWindowsTitled(ProductTitles, sizeof(ProductTitles) / sizeof(ProductTitles[0]));
 
-    // The backup tool may be waiting in its notifier; it lets go when its event is set.
-    int attempts = setup ? 100 : 50;
-    DWORD pause = setup ? 200 : 100;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
+    // The backup tool may be waiting in its notifier.
+    if (ReleaseBackupTool(setup ? 100 : 50, setup ? 200 : 100) > 0)
+        RunningTools.norrik = 1;
+    return 1;
+}
+
+int ReleaseBackupTool(int attempts, DWORD pause)
+{
+    int set = 0;
+    for (; set < attempts; ++set) {
         HANDLE stopEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, StopEventName);
         if (!stopEvent)
             break;
-        RunningTools.norrik = 1;
         SetEvent(stopEvent);
         CloseHandle(stopEvent);
         Platform.sleep(pause);
     }
-    return 1;
+    return set;
 }
 
 bool AnyTrayToolWasRunning()

@@ -35,6 +35,10 @@ extern const TrayTool TrayTools[TrayToolCount];
 // Returns 1.
 int CloseRunningTools(SuiteProgram program);
 
+// Sets the backup tool's stop event while the tool is there to own it, at
+// most `attempts` times, `pause` ms apart; returns how often it was set.
+int ReleaseBackupTool(int attempts, DWORD pause);
+
 bool AnyTrayToolWasRunning();
 
 // Starts again, with "/s", every tray tool that was found running, from

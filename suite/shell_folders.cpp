@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "path_text.h"
+#include "platform_calls.h"
 #include "vexlo.h"
 
 bool SpecialFolderPath(int csidl, const char* name, PathBuffer& path)
@@ -16,4 +17,13 @@ bool SpecialFolderPath(int csidl, const char* name, PathBuffer& path)
         VxFreeItemList(list);
     }
     return found && JoinPath(path, folder, name);
+}
+
+void DeleteSpecialFolderFile(int csidl, const char* name)
+{
+    PathBuffer path;
+    if (!SpecialFolderPath(csidl, name, path))
+        return;
+    DeleteFileA(path.c_str());
+    Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path.c_str(), nullptr);
 }

@@ -6,39 +6,23 @@
 #include "fixed_string.h"
 #include "path_text.h"
 #include "platform_calls.h"
+#include "suite/shell_extension_table.h"
 #include "vexlo.h"
 
 namespace {
 
-const char* const BackupExtension[] = {
-    "CLSID\\{00000000-0002-5A45-5256-0020e48020af}",
-    "*\\Shellex\\ContextMenuHandlers\\Norrik",
-};
+// The archive tool's file type, which its extension's menu serves.
+const char* const ArchiveType = "ZervBrolla";
 
-const char* const ShellMenuExtension[] = {
-    "CLSID\\{00000000-0001-5A45-5256-0020e48020af}",
-    "*\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
-    "InternetShortcut\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
-    "Directory\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
-    "Folder\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
-    "Drive\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro",
-};
-
-const char* const ArchiveExtension[] = {
-    "CLSID\\{00000000-0003-5A45-5256-0020e48020af}",
-    "*\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
-    "InternetShortcut\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
-    "Directory\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
-    "Folder\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
-    "Drive\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla",
-    "ZervBrolla",
-};
-
-template <int Count>
-void DeleteKeys(const char* const (&paths)[Count])
+// The class and every handler key; one that would not fit was never written.
+void RemoveExtension(const ShellExtension& extension)
 {
-    for (const char* path : paths)
-        DeleteKeyTree(HKEY_CLASSES_ROOT, path, KeyTreeMode::WholeKey);
+    PathBuffer key;
+    if (ClassKey(extension, key))
+        DeleteKeyTree(HKEY_CLASSES_ROOT, key.c_str(), KeyTreeMode::WholeKey);
+    for (int kind = 0; kind < extension.kindCount; ++kind)
+        if (HandlerKey(extension, kind, key))
+            DeleteKeyTree(HKEY_CLASSES_ROOT, key.c_str(), KeyTreeMode::WholeKey);
 }
 
 // The suite key goes; the maker's key too once no other product keeps a key in it.
@@ -89,10 +73,11 @@ void RemoveLayoutType()
 // belongs to another program.
 void RemoveArchiveExtension()
 {
-    DeleteKeys(ArchiveExtension);
+    RemoveExtension(BrollaMenuExtension);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, ArchiveType, KeyTreeMode::WholeKey);
     char type[280] = {};
     VxReadRegistryValue(HKEY_CLASSES_ROOT, ".zip", nullptr, type, 260);
-    if (lstrcmpiA(type, "ZervBrolla") == 0)
+    if (lstrcmpiA(type, ArchiveType) == 0)
         DeleteKeyTree(HKEY_CLASSES_ROOT, ".zip", KeyTreeMode::WholeKey);
 }
 
@@ -140,7 +125,7 @@ void CleanRegistry()
 {
     RemoveMakerKeys();
     RemoveLayoutType();
-    DeleteKeys(BackupExtension);
-    DeleteKeys(ShellMenuExtension);
+    RemoveExtension(NorrikMenuExtension);
+    RemoveExtension(AmbroMenuExtension);
     RemoveArchiveExtension();
 }

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "platform_calls.h"
 #include "shell_folders.h"
 #include "suite_identity.h"
 #include "vexlo.h"
@@ -17,15 +16,6 @@ const char* const Shortcuts[] = {
     "Vexlo Dewlit.lnk", "Vexlo Glimmet.lnk", "Vexlo Caddel.lnk", "Vexlo Orvex.lnk",
 };
 
-void DeleteShortcut(int csidl, const char* name)
-{
-    PathBuffer path;
-    if (!SpecialFolderPath(csidl, name, path))
-        return;
-    DeleteFileA(path.c_str());
-    Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path.c_str(), nullptr);
-}
-
 } // namespace
 
 void RemoveShortcuts()
@@ -34,7 +24,7 @@ void RemoveShortcuts()
         VxClearSpecialFolder(csidl);
     for (int csidl : ShellFolders)
         for (const char* shortcut : Shortcuts)
-            DeleteShortcut(csidl, shortcut);
+            DeleteSpecialFolderFile(csidl, shortcut);
     PathBuffer group;
     if (SpecialFolderPath(CSIDL_STARTMENU, Suite::ProductName, group))
         VxRemoveFolder(group.c_str(), 1);

@@ -9,6 +9,7 @@
 #include "install_context.h"
 #include "path_text.h"
 #include "platform_calls.h"
+#include "running_tools.h"
 #include "vexlo.h"
 
 namespace {
@@ -25,27 +26,18 @@ const Subfolder Subfolders[] = {
     {"Help", {".hlp", ".HLP"}},
 };
 
-const char* const StopEventName = "myZERVNorrikEventStopWaiting";
 // Attempts before the user is first asked, and after each OK.
 const int FirstRetries = 26;
 const int RetriesAfterOk = 26;
 // A silent run cannot ask: it keeps trying for 30 s more, then gives the file up.
 const int SilentRetries = 150;
 
-// The backup tool's notifier may hold its own file; it lets go when its
-// stop event is set.
+// The backup tool's notifier may hold its own file; it lets go when the
+// tool is released.
 void ReleaseNotifier(const char* source)
 {
-    if (!TextContains(source, "nknotify"))
-        return;
-    for (int signal = 0; signal < 100; ++signal) {
-        HANDLE stopEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, StopEventName);
-        if (!stopEvent)
-            break;
-        SetEvent(stopEvent);
-        CloseHandle(stopEvent);
-        Platform.sleep(200);
-    }
+    if (TextContains(source, "nknotify"))
+        ReleaseBackupTool(100, 200);
 }
 
 class CopyWalk {

@@ -5,21 +5,11 @@
 
 #include "earlier_releases.h"
 #include "fixed_string.h"
-#include "platform_calls.h"
 #include "shell_folders.h"
 #include "suite_identity.h"
 #include "vexlo.h"
 
 namespace {
-
-void DeleteSpecialFolderFile(int csidl, const char* name)
-{
-    PathBuffer path;
-    if (!SpecialFolderPath(csidl, name, path))
-        return;
-    DeleteFileA(path.c_str());
-    Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path.c_str(), nullptr);
-}
 
 void RemoveSpecialFolderGroup(int csidl, const char* name)
 {

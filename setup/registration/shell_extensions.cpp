@@ -3,39 +3,14 @@
 #include "install_context.h"
 #include "platform_calls.h"
 #include "registry_rows.h"
+#include "suite/shell_extension_table.h"
 
 namespace {
 
 const char* const ApprovedKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 
-const RegistryRow NorrikMenu[] = {
-    {Writer::Direct, HKEY_CLASSES_ROOT, "CLSID\\{00000000-0002-5A45-5256-0020e48020af}", nullptr,
-     "Vexlo Norrik Context Menu Extension"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "CLSID\\{00000000-0002-5A45-5256-0020e48020af}\\InProcServer32", nullptr,
-     "{install}\\vxnkmenu.dll"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "CLSID\\{00000000-0002-5A45-5256-0020e48020af}\\InProcServer32",
-     "ThreadingModel", "Apartment"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "*\\Shellex\\ContextMenuHandlers\\Norrik", nullptr,
-     "{00000000-0002-5A45-5256-0020e48020af}"},
-};
-
-const RegistryRow AmbroMenu[] = {
+const RegistryRow AmbroOptions[] = {
     {Writer::Direct, HKEY_CURRENT_USER, "Software\\ZERV Software\\Ambro", "OptionsPath", "{install}\\vxambro.exe"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "CLSID\\{00000000-0001-5A45-5256-0020e48020af}", nullptr, "Vexlo Ambro"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "CLSID\\{00000000-0001-5A45-5256-0020e48020af}\\InProcServer32", nullptr,
-     "{install}\\vxambro.dll"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "CLSID\\{00000000-0001-5A45-5256-0020e48020af}\\InProcServer32",
-     "ThreadingModel", "Apartment"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "*\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro", nullptr,
-     "{00000000-0001-5A45-5256-0020e48020af}"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "InternetShortcut\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro", nullptr,
-     "{00000000-0001-5A45-5256-0020e48020af}"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "Directory\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro", nullptr,
-     "{00000000-0001-5A45-5256-0020e48020af}"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "Folder\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro", nullptr,
-     "{00000000-0001-5A45-5256-0020e48020af}"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "Drive\\Shellex\\ContextMenuHandlers\\~~~ZERV Ambro", nullptr,
-     "{00000000-0001-5A45-5256-0020e48020af}"},
 };
 
 const RegistryRow BrollaPath[] = {
@@ -52,40 +27,47 @@ const RegistryRow BrollaClass[] = {
      "\"{install}\\vxbrolla.exe\" \"%1\""},
 };
 
-const RegistryRow BrollaMenu[] = {
-    {Writer::Direct, HKEY_CLASSES_ROOT, "CLSID\\{00000000-0003-5A45-5256-0020e48020af}", nullptr, "Vexlo Brolla"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "CLSID\\{00000000-0003-5A45-5256-0020e48020af}\\InProcServer32", nullptr,
-     "{install}\\vxbrollashell.dll"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "CLSID\\{00000000-0003-5A45-5256-0020e48020af}\\InProcServer32",
-     "ThreadingModel", "Apartment"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "*\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla", nullptr,
-     "{00000000-0003-5A45-5256-0020e48020af}"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "InternetShortcut\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla", nullptr,
-     "{00000000-0003-5A45-5256-0020e48020af}"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "Directory\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla", nullptr,
-     "{00000000-0003-5A45-5256-0020e48020af}"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "Folder\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla", nullptr,
-     "{00000000-0003-5A45-5256-0020e48020af}"},
-    {Writer::Direct, HKEY_CLASSES_ROOT, "Drive\\Shellex\\ContextMenuHandlers\\~~~ZERV Brolla", nullptr,
-     "{00000000-0003-5A45-5256-0020e48020af}"},
-};
+// The class, its server in the install folder, and a handler key for every
+// kind of item whose menu it joins; an extension's key that does not fit is skipped.
+void WriteExtension(const ShellExtension& extension)
+{
+    PathBuffer key;
+    FixedString<99> server;
+    if (ClassKey(extension, key)) {
+        const RegistryRow row = {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), nullptr, extension.displayName};
+        WriteRows(&row, 1, 259);
+    }
+    if (ServerKey(extension, key) && server.assign("{install}\\") && server.append(extension.server)) {
+        const RegistryRow rows[] = {
+            {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), nullptr, server.c_str()},
+            {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), "ThreadingModel", "Apartment"},
+        };
+        WriteRows(rows, 259);
+    }
+    for (int kind = 0; kind < extension.kindCount; ++kind) {
+        if (!HandlerKey(extension, kind, key))
+            continue;
+        const RegistryRow row = {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), nullptr, extension.classId};
+        WriteRows(&row, 1, 259);
+    }
+}
 
 // Explorer loads only approved extensions. An existing approval is left as
 // it is, whatever it says; without one and without the right to add it, the
 // user learns why the menu will be missing (never in a silent run).
-void Approve(const char* classId, const char* displayName, const char* rightsMessage)
+void Approve(const ShellExtension& extension, const char* rightsMessage)
 {
     bool approved = false;
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ApprovedKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
         BYTE data[MAX_PATH];
         DWORD size = sizeof(data);
-        approved = RegQueryValueExA(key, classId, nullptr, nullptr, data, &size) == ERROR_SUCCESS;
+        approved = RegQueryValueExA(key, extension.classId, nullptr, nullptr, data, &size) == ERROR_SUCCESS;
         RegCloseKey(key);
     }
     if (approved)
         return;
-    approved = WriteStringValue(HKEY_LOCAL_MACHINE, ApprovedKey, classId, displayName);
+    approved = WriteStringValue(HKEY_LOCAL_MACHINE, ApprovedKey, extension.classId, extension.displayName);
     if (!approved && !InstallContext.silent)
         ShowMessage(rightsMessage, MB_OK);
 }
@@ -94,16 +76,17 @@ void Approve(const char* classId, const char* displayName, const char* rightsMes
 
 void RegisterNorrikMenuExtension()
 {
-    WriteRows(NorrikMenu, 259);
-    Approve("{00000000-0002-5A45-5256-0020e48020af}", "Vexlo Norrik Context Menu Extension",
+    WriteExtension(NorrikMenuExtension);
+    Approve(NorrikMenuExtension,
             "To install the Norrik context menu extension on this computer \r\nAdministrator or Power User rights are "
             "required.");
 }
 
 void RegisterAmbroMenuExtension()
 {
-    WriteRows(AmbroMenu, 259);
-    Approve("{00000000-0001-5A45-5256-0020e48020af}", "Vexlo Ambro",
+    WriteRows(AmbroOptions, 259);
+    WriteExtension(AmbroMenuExtension);
+    Approve(AmbroMenuExtension,
             "To install the Ambro context menu extension on this computer \r\nAdministrator or Power User rights are "
             "required.");
 }
@@ -112,8 +95,8 @@ void RegisterBrollaMenuExtension()
 {
     WriteRows(BrollaPath, 259);
     WriteRows(BrollaClass, 279);
-    WriteRows(BrollaMenu, 259);
-    Approve("{00000000-0003-5A45-5256-0020e48020af}", "Vexlo Brolla",
+    WriteExtension(BrollaMenuExtension);
+    Approve(BrollaMenuExtension,
             "To install the Vexlo Brolla context menu extension on this computer \r\nAdministrator or Power User "
             "rights are required.");
 }

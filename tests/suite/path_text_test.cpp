@@ -41,7 +41,7 @@ TEST_F(PathText, JoinsWithExactlyOneBackslash)
 
     PathBuffer path;
     ASSERT_TRUE(path.assign("C:\\kept"));
-    std::string long_(MAX_PATH - 3, 'x'); // one more than fits after C:\\
+    std::string long_(MAX_PATH - 3, 'x'); // one more than fits after the drive
     EXPECT_FALSE(JoinPath(path, "C:\\", long_.c_str()));
     EXPECT_STREQ(path.c_str(), "C:\\kept");
     EXPECT_TRUE(AppendBackslashIfMissing(path));
