@@ -7,6 +7,7 @@
 #include "fixed_string.h"
 #include "folder_walk.h"
 #include "path_text.h"
+#include "suite/install_subfolders.h"
 #include "platform_calls.h"
 #include "suite_identity.h"
 #include "vexlo.h"
@@ -31,8 +32,7 @@ const char* const HeldLibraries[] = {
     "vxambro.dll", "vxnkmenu.dll", "vxpondry.dll", "vxbrollashell.dll", "vxtrayclock.dll", "Vexlo.dll",
 };
 
-const char* const Subfolders[] = {"Sounds", "Languages", "Help"};
-const char* const SoundPatterns[] = {".wav", ".WAV", ".mid", ".MID"};
+const char* const Subfolders[] = {InstallSubfolder::Sounds, InstallSubfolder::Languages, InstallSubfolder::Help};
 
 // Names are deleted whether or not they look present: only a file that is
 // not there ends the attempts early, so a folder that is missing costs the
@@ -73,7 +73,9 @@ void RemoveSuiteFiles(const char* folder)
     DeleteFromFolder(folder, "Common_Lang.txt");
     DeleteFromFolder(folder, OlderTextFile);
     DeleteFromFolder(folder, "Pondry_Lang.txt");
-    DeleteFromFolder(folder, "Languages\\Pondry_Lang.txt");
+    PathBuffer languages;
+    if (JoinPath(languages, folder, InstallSubfolder::Languages))
+        DeleteFromFolder(languages.c_str(), "Pondry_Lang.txt");
 
     for (const char* older : OlderToolFiles)
         DeleteFromFolder(folder, older);
@@ -90,7 +92,7 @@ void RemoveSounds(const char* folder)
     if (!JoinPath(pattern, folder, "*.*"))
         return;
     ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
-        if (ContainsAny(found.cFileName, SoundPatterns, 4))
+        if (ContainsAny(found.cFileName, SoundPatterns, SoundPatternCount))
             DeleteFromFolder(folder, found.cFileName);
     });
 }

@@ -7,6 +7,7 @@
 #include "distribution_folder.h"
 #include "folder_walk.h"
 #include "install_context.h"
+#include "suite/install_subfolders.h"
 #include "path_text.h"
 #include "platform_calls.h"
 #include "running_tools.h"
@@ -16,14 +17,18 @@ namespace {
 
 struct Subfolder {
     const char* name;
-    const char* patterns[4]; // case-sensitive, anywhere in the file name
+    const char* const* patterns; // case-sensitive, anywhere in the file name
+    int patternCount;
 };
+
+const char* const LanguagePatterns[] = {"_Lang.txt", "_lang.txt", "_LANG.TXT"};
+const char* const HelpPatterns[] = {".hlp", ".HLP"};
 
 // Sorted in this order: a name that matches two rows goes to the first.
 const Subfolder Subfolders[] = {
-    {"Sounds", {".wav", ".WAV", ".mid", ".MID"}},
-    {"Languages", {"_Lang.txt", "_lang.txt", "_LANG.TXT"}},
-    {"Help", {".hlp", ".HLP"}},
+    {InstallSubfolder::Sounds, SoundPatterns, SoundPatternCount},
+    {InstallSubfolder::Languages, LanguagePatterns, 3},
+    {InstallSubfolder::Help, HelpPatterns, 2},
 };
 
 // Attempts before the user is first asked, and after each OK.
@@ -121,7 +126,7 @@ void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder)
     ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
         PathBuffer from;
         PathBuffer to;
-        if (!ContainsAny(found.cFileName, subfolder.patterns, 4) || !JoinPath(from, prefix.c_str(), found.cFileName) ||
+        if (!ContainsAny(found.cFileName, subfolder.patterns, subfolder.patternCount) || !JoinPath(from, prefix.c_str(), found.cFileName) ||
             !JoinPath(to, folder.c_str(), found.cFileName))
             return;
         DeleteFileA(to.c_str());
@@ -139,8 +144,8 @@ void RemoveDeselectedFiles(const PathBuffer& prefix)
 {
     PathBuffer languages;
     PathBuffer help;
-    bool haveLanguages = JoinPath(languages, prefix.c_str(), "Languages");
-    bool haveHelp = JoinPath(help, prefix.c_str(), "Help");
+    bool haveLanguages = JoinPath(languages, prefix.c_str(), InstallSubfolder::Languages);
+    bool haveHelp = JoinPath(help, prefix.c_str(), InstallSubfolder::Help);
     for (const Component& component : ComponentTable) {
         if (component.selected)
             continue;

@@ -6,6 +6,8 @@
 #include "earlier_releases.h"
 #include "folder_walk.h"
 #include "install_context.h"
+#include "path_text.h"
+#include "suite/install_subfolders.h"
 #include "suite_identity.h"
 #include "vexlo.h"
 
@@ -23,14 +25,13 @@ void RemoveObsoleteFiles()
     }
 
     PathBuffer images;
-    if (images.assign(base.c_str()) && images.append("\\images"))
+    if (JoinPath(images, base.c_str(), "images"))
         VxRemoveFolder(images.c_str(), 1);
 
     // WinHelp rebuilds its indexes; stale ones would point into old help files.
     PathBuffer pattern;
     PathBuffer help;
-    if (!pattern.assign(base.c_str()) || !pattern.append("\\Help\\*.gid") || !help.assign(base.c_str()) ||
-        !help.append("\\Help"))
+    if (!JoinPath(help, base.c_str(), InstallSubfolder::Help) || !JoinPath(pattern, help.c_str(), "*.gid"))
         return;
     // The search also finds "X.Gid"; only the two usual spellings go.
     const char* const indexes[] = {".gid", ".GID"};

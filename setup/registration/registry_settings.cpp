@@ -6,6 +6,7 @@
 #include "file_associations.h"
 #include "install_context.h"
 #include "path_text.h"
+#include "suite/install_subfolders.h"
 #include "registry_rows.h"
 #include "shell_extensions.h"
 #include "suite_identity.h"
@@ -30,13 +31,13 @@ const RegistryRow SchedulerNote[] = {
 struct SoundEvent {
     const char* subkey;
     const char* label;
-    const char* sound; // below the install folder
+    const char* sound; // in the install folder's Sounds
 };
 
 const SoundEvent SoundEvents[] = {
-    {"PN Help", "PN Help", "\\Sounds\\shhhuh.wav"},
-    {"Pondry", "Pondry", "\\Sounds\\tki-tko.wav"},
-    {"Restore Layout", "Restore Layout", "\\Sounds\\gnoop.wav"},
+    {"PN Help", "PN Help", "shhhuh.wav"},
+    {"Pondry", "Pondry", "tki-tko.wav"},
+    {"Restore Layout", "Restore Layout", "gnoop.wav"},
 };
 
 void SetDefaultValue(HKEY key, const char* text, DWORD type = REG_SZ)
@@ -112,12 +113,15 @@ void RegisterSoundEvents()
             ERROR_SUCCESS)
             continue;
         SetDefaultValue(event, entry.label);
+        // "\Sounds\<file>" ends the suite's own sound wherever it was installed.
+        PathBuffer ownFile;
         PathBuffer ownSound;
-        if (ownSound.assign(InstallContext.installDir.c_str()) && ownSound.append(entry.sound)) {
+        if (JoinPath(ownFile, "", InstallSubfolder::Sounds) && JoinPath(ownFile, ownFile.c_str(), entry.sound) &&
+            ownSound.assign(InstallContext.installDir.c_str()) && ownSound.append(ownFile.c_str())) {
             PathBuffer sound = ownSound;
             DWORD type = REG_SZ;
-            WriteSchemeSound(event, ".Current", sound, type, ownSound, entry.sound);
-            WriteSchemeSound(event, ".Default", sound, type, ownSound, entry.sound);
+            WriteSchemeSound(event, ".Current", sound, type, ownSound, ownFile.c_str());
+            WriteSchemeSound(event, ".Default", sound, type, ownSound, ownFile.c_str());
         }
         RegCloseKey(event);
     }
@@ -154,7 +158,7 @@ void SettleAutosaveFolder()
 void RegisterHelpFiles()
 {
     PathBuffer helpFolder;
-    if (!helpFolder.assign(InstallContext.installDir.c_str()) || !helpFolder.append("\\Help"))
+    if (!JoinPath(helpFolder, InstallContext.installDir.c_str(), InstallSubfolder::Help))
         return;
     for (const char* helpFile : RegisteredHelpFiles)
         VxWriteRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\Help", helpFile, REG_SZ,
