@@ -1,4 +1,4 @@
-#include "component_table.h"
+#include "suite/component_table.h"
 
 namespace {
 

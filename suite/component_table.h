@@ -2,7 +2,7 @@
 // engine keeps or deletes, and what the Start menu offers.
 #pragma once
 
-#include "fixed_string.h"
+#include "suite/fixed_string.h"
 
 struct Component {
     int selected;             // 1 = install, 0 = delete its files after the copy

@@ -1,4 +1,4 @@
-#include "earlier_releases.h"
+#include "suite/earlier_releases.h"
 
 #define VEXLO_OLDER_TOOL_FILES                                                                                         \
     "NorrikCopy.exe", "Norrik.exe", "NkNotify.exe", "Ovalle.exe", "Yessa.exe", "Yessamark.exe", "Scrivo.exe",          \

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "fixed_string.h"
+#include "suite/fixed_string.h"
 
 // Calls visit(const WIN32_FIND_DATAA&) for every entry that FindFirstFileA
 // and FindNextFileA report for `pattern` ("C:\Folder\*.*"), "." and ".."

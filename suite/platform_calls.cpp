@@ -1,8 +1,8 @@
-#include "platform_calls.h"
+#include "suite/platform_calls.h"
 
 #include <shlobj.h>
 
-#include "suite_identity.h"
+#include "suite/suite_identity.h"
 
 PlatformCalls Platform = {MessageBoxA, Sleep, SHChangeNotify};
 

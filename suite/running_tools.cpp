@@ -1,11 +1,11 @@
-#include "running_tools.h"
+#include "suite/running_tools.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include "fixed_string.h"
-#include "path_text.h"
-#include "platform_calls.h"
+#include "suite/fixed_string.h"
+#include "suite/path_text.h"
+#include "suite/platform_calls.h"
 
 RunningToolsData RunningTools;
 

@@ -1,11 +1,11 @@
-#include "shell_folders.h"
+#include "suite/shell_folders.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "path_text.h"
-#include "platform_calls.h"
-#include "vexlo.h"
+#include "suite/path_text.h"
+#include "suite/platform_calls.h"
+#include "suite/vexlo.h"
 
 bool SpecialFolderPath(int csidl, const char* name, PathBuffer& path)
 {

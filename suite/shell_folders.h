@@ -1,7 +1,7 @@
 // The user's shell folders (Startup, Start menu, Programs, Desktop).
 #pragma once
 
-#include "fixed_string.h"
+#include "suite/fixed_string.h"
 
 // The special folder joined with `name`; false when the folder is unknown or
 // the path would not fit.

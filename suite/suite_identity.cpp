@@ -1,6 +1,6 @@
-#include "suite_identity.h"
+#include "suite/suite_identity.h"
 
-#include "vexlo.h"
+#include "suite/vexlo.h"
 
 namespace {
 

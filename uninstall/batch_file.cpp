@@ -1,9 +1,9 @@
-#include "batch_file.h"
+#include "uninstall/batch_file.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include "path_text.h"
+#include "suite/path_text.h"
 
 namespace {
 

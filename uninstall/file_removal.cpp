@@ -1,16 +1,16 @@
-#include "file_removal.h"
+#include "uninstall/file_removal.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "earlier_releases.h"
-#include "fixed_string.h"
-#include "folder_walk.h"
-#include "path_text.h"
+#include "suite/earlier_releases.h"
+#include "suite/fixed_string.h"
+#include "suite/folder_walk.h"
 #include "suite/install_subfolders.h"
-#include "platform_calls.h"
-#include "suite_identity.h"
-#include "vexlo.h"
+#include "suite/path_text.h"
+#include "suite/platform_calls.h"
+#include "suite/suite_identity.h"
+#include "suite/vexlo.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "registry_cleanup.h"
+#include "uninstall/registry_cleanup.h"
 
 #include <shlobj.h>
 
-#include "component_table.h"
-#include "fixed_string.h"
-#include "path_text.h"
-#include "platform_calls.h"
+#include "suite/component_table.h"
+#include "suite/fixed_string.h"
+#include "suite/path_text.h"
+#include "suite/platform_calls.h"
 #include "suite/shell_extension_table.h"
-#include "vexlo.h"
+#include "suite/vexlo.h"
 
 namespace {
 

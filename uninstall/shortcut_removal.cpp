@@ -1,11 +1,11 @@
-#include "shortcut_removal.h"
+#include "uninstall/shortcut_removal.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "shell_folders.h"
-#include "suite_identity.h"
-#include "vexlo.h"
+#include "suite/shell_folders.h"
+#include "suite/suite_identity.h"
+#include "suite/vexlo.h"
 
 namespace {
 

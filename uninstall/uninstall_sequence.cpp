@@ -1,17 +1,17 @@
-#include "uninstall_sequence.h"
+#include "uninstall/uninstall_sequence.h"
 
 #include <shellapi.h>
 
-#include "batch_file.h"
-#include "file_removal.h"
-#include "fixed_string.h"
-#include "path_text.h"
-#include "platform_calls.h"
-#include "registry_cleanup.h"
-#include "running_tools.h"
-#include "shortcut_removal.h"
-#include "suite_identity.h"
-#include "vexlo.h"
+#include "suite/fixed_string.h"
+#include "suite/path_text.h"
+#include "suite/platform_calls.h"
+#include "suite/running_tools.h"
+#include "suite/suite_identity.h"
+#include "suite/vexlo.h"
+#include "uninstall/batch_file.h"
+#include "uninstall/file_removal.h"
+#include "uninstall/registry_cleanup.h"
+#include "uninstall/shortcut_removal.h"
 
 namespace {
 

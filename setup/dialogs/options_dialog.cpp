@@ -1,12 +1,12 @@
-#include "options_dialog.h"
+#include "setup/dialogs/options_dialog.h"
 
-#include "install_context.h"
-#include "path_text.h"
-#include "platform_calls.h"
-#include "running_tools.h"
-#include "selection_dialog.h"
-#include "suite_identity.h"
-#include "vexlo.h"
+#include "setup/dialogs/selection_dialog.h"
+#include "setup/state/install_context.h"
+#include "suite/path_text.h"
+#include "suite/platform_calls.h"
+#include "suite/running_tools.h"
+#include "suite/suite_identity.h"
+#include "suite/vexlo.h"
 
 HWND optionsWindow;
 PathBuffer folderText;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "fixed_string.h"
+#include "suite/fixed_string.h"
 
 constexpr int OptionsDialogTemplate = 103;
 

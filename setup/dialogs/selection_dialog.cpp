@@ -1,10 +1,10 @@
-#include "selection_dialog.h"
+#include "setup/dialogs/selection_dialog.h"
 
-#include "component_table.h"
-#include "distribution_folder.h"
-#include "install_context.h"
-#include "options_dialog.h"
-#include "vexlo.h"
+#include "setup/dialogs/options_dialog.h"
+#include "setup/state/distribution_folder.h"
+#include "setup/state/install_context.h"
+#include "suite/component_table.h"
+#include "suite/vexlo.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "command_line.h"
+#include "setup/driver/command_line.h"
 
 #include <stdlib.h>
 #include <string.h>
 
-#include "install_context.h"
+#include "setup/state/install_context.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "completion.h"
+#include "setup/driver/completion.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include "install_context.h"
-#include "path_text.h"
-#include "platform_calls.h"
-#include "running_tools.h"
-#include "vexlo.h"
+#include "setup/state/install_context.h"
+#include "suite/path_text.h"
+#include "suite/platform_calls.h"
+#include "suite/running_tools.h"
+#include "suite/vexlo.h"
 
 void FinishSetup(int installed)
 {

@@ -1,8 +1,8 @@
-#include "install_folder.h"
+#include "setup/driver/install_folder.h"
 
-#include "install_context.h"
-#include "path_text.h"
-#include "vexlo.h"
+#include "setup/state/install_context.h"
+#include "suite/path_text.h"
+#include "suite/vexlo.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "previous_versions.h"
+#include "setup/driver/previous_versions.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include "fixed_string.h"
-#include "path_text.h"
+#include "suite/fixed_string.h"
+#include "suite/path_text.h"
 
 namespace {
 

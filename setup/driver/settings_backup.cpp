@@ -1,7 +1,7 @@
-#include "settings_backup.h"
+#include "setup/driver/settings_backup.h"
 
-#include "path_text.h"
-#include "vexlo.h"
+#include "suite/path_text.h"
+#include "suite/vexlo.h"
 
 bool BuildBackupFilePath(const SYSTEMTIME& localTime, PathBuffer& path)
 {

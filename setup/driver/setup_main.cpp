@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "install_sequence.h"
+#include "setup/driver/install_sequence.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int)
 {

@@ -1,17 +1,17 @@
-#include "copy_engine.h"
+#include "setup/install/copy_engine.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "component_table.h"
-#include "distribution_folder.h"
-#include "folder_walk.h"
-#include "install_context.h"
+#include "setup/state/distribution_folder.h"
+#include "setup/state/install_context.h"
+#include "suite/component_table.h"
+#include "suite/folder_walk.h"
 #include "suite/install_subfolders.h"
-#include "path_text.h"
-#include "platform_calls.h"
-#include "running_tools.h"
-#include "vexlo.h"
+#include "suite/path_text.h"
+#include "suite/platform_calls.h"
+#include "suite/running_tools.h"
+#include "suite/vexlo.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "obsolete_files.h"
+#include "setup/install/obsolete_files.h"
 
 #include <windows.h>
 
-#include "copy_engine.h"
-#include "earlier_releases.h"
-#include "folder_walk.h"
-#include "install_context.h"
-#include "path_text.h"
+#include "setup/install/copy_engine.h"
+#include "setup/state/install_context.h"
+#include "suite/earlier_releases.h"
+#include "suite/folder_walk.h"
 #include "suite/install_subfolders.h"
-#include "suite_identity.h"
-#include "vexlo.h"
+#include "suite/path_text.h"
+#include "suite/suite_identity.h"
+#include "suite/vexlo.h"
 
 void RemoveObsoleteFiles()
 {

@@ -1,13 +1,13 @@
-#include "old_shortcuts.h"
+#include "setup/install/old_shortcuts.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "earlier_releases.h"
-#include "fixed_string.h"
-#include "shell_folders.h"
-#include "suite_identity.h"
-#include "vexlo.h"
+#include "suite/earlier_releases.h"
+#include "suite/fixed_string.h"
+#include "suite/shell_folders.h"
+#include "suite/suite_identity.h"
+#include "suite/vexlo.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "start_menu.h"
+#include "setup/install/start_menu.h"
 
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "component_table.h"
-#include "fixed_string.h"
-#include "path_text.h"
-#include "platform_calls.h"
-#include "suite_identity.h"
-#include "vexlo.h"
+#include "suite/component_table.h"
+#include "suite/fixed_string.h"
+#include "suite/path_text.h"
+#include "suite/platform_calls.h"
+#include "suite/suite_identity.h"
+#include "suite/vexlo.h"
 
 namespace {
 

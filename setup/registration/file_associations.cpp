@@ -1,9 +1,9 @@
-#include "file_associations.h"
+#include "setup/registration/file_associations.h"
 
 #include <shlobj.h>
 
-#include "platform_calls.h"
-#include "registry_rows.h"
+#include "setup/registration/registry_rows.h"
+#include "suite/platform_calls.h"
 
 namespace {
 

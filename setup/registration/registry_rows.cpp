@@ -1,8 +1,8 @@
-#include "registry_rows.h"
+#include "setup/registration/registry_rows.h"
 
-#include "fixed_string.h"
-#include "install_context.h"
-#include "vexlo.h"
+#include "setup/state/install_context.h"
+#include "suite/fixed_string.h"
+#include "suite/vexlo.h"
 
 namespace {
 

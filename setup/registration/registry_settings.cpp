@@ -1,16 +1,16 @@
-#include "registry_settings.h"
+#include "setup/registration/registry_settings.h"
 
 #include <shlobj.h>
 
-#include "component_table.h"
-#include "file_associations.h"
-#include "install_context.h"
-#include "path_text.h"
+#include "setup/registration/file_associations.h"
+#include "setup/registration/registry_rows.h"
+#include "setup/registration/shell_extensions.h"
+#include "setup/state/install_context.h"
+#include "suite/component_table.h"
 #include "suite/install_subfolders.h"
-#include "registry_rows.h"
-#include "shell_extensions.h"
-#include "suite_identity.h"
-#include "vexlo.h"
+#include "suite/path_text.h"
+#include "suite/suite_identity.h"
+#include "suite/vexlo.h"
 
 namespace {
 

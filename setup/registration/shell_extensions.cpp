@@ -1,8 +1,8 @@
-#include "shell_extensions.h"
+#include "setup/registration/shell_extensions.h"
 
-#include "install_context.h"
-#include "platform_calls.h"
-#include "registry_rows.h"
+#include "setup/registration/registry_rows.h"
+#include "setup/state/install_context.h"
+#include "suite/platform_calls.h"
 #include "suite/shell_extension_table.h"
 
 namespace {

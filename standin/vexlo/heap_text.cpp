@@ -1,4 +1,4 @@
-#include "standin.h"
+#include "standin/vexlo/standin.h"
 
 HeapText::~HeapText()
 {

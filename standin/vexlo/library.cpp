@@ -1,6 +1,6 @@
 // Identity of the stand-in runtime library.
-#include "standin.h"
-#include "vexlo.h"
+#include "standin/vexlo/standin.h"
+#include "suite/vexlo.h"
 
 HINSTANCE VxModuleHandle = nullptr;
 

@@ -1,7 +1,7 @@
 // Operation 250: a registry branch saved in the text form that regedit imports
 // (REGEDIT4), so that a user can put back the settings setup found.
-#include "standin.h"
-#include "vexlo.h"
+#include "standin/vexlo/standin.h"
+#include "suite/vexlo.h"
 
 namespace {
 

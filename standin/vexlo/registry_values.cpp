@@ -1,6 +1,6 @@
 // Registry operations of the stand-in runtime library.
-#include "standin.h"
-#include "vexlo.h"
+#include "standin/vexlo/standin.h"
+#include "suite/vexlo.h"
 
 namespace {
 

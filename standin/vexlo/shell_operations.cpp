@@ -1,6 +1,6 @@
 // Folder, shortcut and Explorer operations of the stand-in runtime library.
-#include "standin.h"
-#include "vexlo.h"
+#include "standin/vexlo/standin.h"
+#include "suite/vexlo.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>

@@ -3,8 +3,8 @@
 // The catalogue (catalogue.txt, built in as resource "CATALOGUE") is UTF-8 so
 // that one file holds every language; it is converted to the ANSI code page
 // once, when first needed, because both programs only speak ANSI.
-#include "standin.h"
-#include "vexlo.h"
+#include "standin/vexlo/standin.h"
+#include "suite/vexlo.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "component_table.h"
-#include "pe_file.h"
-#include "test_files.h"
+#include "suite/component_table.h"
+#include "tests/support/pe_file.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "process_runner.h"
-#include "registry_sandbox.h"
-#include "snapshot.h"
-#include "test_files.h"
-#include "tool_journal.h"
-#include "window_driver.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/snapshot.h"
+#include "tests/support/test_files.h"
+#include "tests/support/tool_journal.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "command_line.h"
-#include "install_context.h"
+#include "setup/driver/command_line.h"
+#include "setup/state/install_context.h"
 
 namespace {
 

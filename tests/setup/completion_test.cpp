@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "completion.h"
-#include "install_context.h"
-#include "platform_calls.h"
-#include "process_runner.h"
-#include "registry_sandbox.h"
-#include "running_tools.h"
-#include "test_files.h"
-#include "tool_journal.h"
+#include "setup/driver/completion.h"
+#include "setup/state/install_context.h"
+#include "suite/platform_calls.h"
+#include "suite/running_tools.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
+#include "tests/support/tool_journal.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "component_table.h"
+#include "suite/component_table.h"
 
 namespace {
 

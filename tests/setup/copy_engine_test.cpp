@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "component_table.h"
-#include "copy_engine.h"
-#include "distribution_folder.h"
-#include "install_context.h"
-#include "platform_recorder.h"
-#include "test_files.h"
+#include "setup/install/copy_engine.h"
+#include "setup/state/distribution_folder.h"
+#include "setup/state/install_context.h"
+#include "suite/component_table.h"
+#include "tests/support/platform_recorder.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

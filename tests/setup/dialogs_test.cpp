@@ -7,17 +7,17 @@
 #include <thread>
 #include <vector>
 
-#include "component_table.h"
-#include "distribution_folder.h"
-#include "install_context.h"
-#include "options_dialog.h"
-#include "platform_recorder.h"
-#include "registry_sandbox.h"
-#include "running_tools.h"
-#include "selection_dialog.h"
-#include "test_files.h"
-#include "vexlo.h"
-#include "window_driver.h"
+#include "setup/dialogs/options_dialog.h"
+#include "setup/dialogs/selection_dialog.h"
+#include "setup/state/distribution_folder.h"
+#include "setup/state/install_context.h"
+#include "suite/component_table.h"
+#include "suite/running_tools.h"
+#include "suite/vexlo.h"
+#include "tests/support/platform_recorder.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 

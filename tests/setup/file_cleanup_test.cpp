@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "earlier_releases.h"
-#include "install_context.h"
-#include "obsolete_files.h"
-#include "old_shortcuts.h"
-#include "platform_recorder.h"
-#include "test_files.h"
+#include "setup/install/obsolete_files.h"
+#include "setup/install/old_shortcuts.h"
+#include "setup/state/install_context.h"
+#include "suite/earlier_releases.h"
+#include "tests/support/platform_recorder.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fixed_string.h"
+#include "suite/fixed_string.h"
 
 TEST(FixedString, RefusesWhatDoesNotFitAndKeepsTheText)
 {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "install_context.h"
-#include "install_folder.h"
-#include "registry_sandbox.h"
-#include "suite_identity.h"
+#include "setup/driver/install_folder.h"
+#include "setup/state/install_context.h"
+#include "suite/suite_identity.h"
+#include "tests/support/registry_sandbox.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <thread>
 #include <vector>
 
-#include "install_sequence.h"
-#include "platform_calls.h"
-#include "registry_sandbox.h"
-#include "process_runner.h"
-#include "test_files.h"
-#include "tool_journal.h"
-#include "window_driver.h"
+#include "setup/driver/install_sequence.h"
+#include "suite/platform_calls.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
+#include "tests/support/tool_journal.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "previous_versions.h"
-#include "process_runner.h"
-#include "registry_sandbox.h"
-#include "test_files.h"
-#include "tool_journal.h"
+#include "setup/driver/previous_versions.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
+#include "tests/support/tool_journal.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "expected_registration.h"
-#include "install_context.h"
-#include "platform_calls.h"
-#include "registry_sandbox.h"
-#include "registry_settings.h"
-#include "test_files.h"
-#include "vexlo.h"
+#include "setup/registration/registry_settings.h"
+#include "setup/state/install_context.h"
+#include "suite/platform_calls.h"
+#include "suite/vexlo.h"
+#include "tests/support/expected_registration.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

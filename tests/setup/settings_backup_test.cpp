@@ -3,10 +3,10 @@
 #include <regex>
 #include <string>
 
-#include "registry_sandbox.h"
-#include "settings_backup.h"
-#include "suite_identity.h"
-#include "test_files.h"
+#include "setup/driver/settings_backup.h"
+#include "suite/suite_identity.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

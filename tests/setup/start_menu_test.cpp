@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "component_table.h"
-#include "platform_recorder.h"
-#include "registry_sandbox.h"
-#include "start_menu.h"
-#include "test_files.h"
-#include "vexlo.h"
+#include "setup/install/start_menu.h"
+#include "suite/component_table.h"
+#include "suite/vexlo.h"
+#include "tests/support/platform_recorder.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "process_runner.h"
-#include "registry_sandbox.h"
-#include "snapshot.h"
-#include "test_files.h"
-#include "vexlo.h"
+#include "suite/vexlo.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/snapshot.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <tuple>
 
-#include "registry_sandbox.h"
-#include "suite_identity.h"
-#include "test_files.h"
-#include "vexlo.h"
+#include "suite/suite_identity.h"
+#include "suite/vexlo.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
 
 namespace {
 

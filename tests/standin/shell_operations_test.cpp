@@ -8,10 +8,10 @@
 #include <string>
 #include <thread>
 
-#include "process_runner.h"
-#include "test_files.h"
-#include "vexlo.h"
-#include "window_driver.h"
+#include "suite/vexlo.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/test_files.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 

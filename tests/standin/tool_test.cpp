@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "process_runner.h"
-#include "test_files.h"
-#include "tool_journal.h"
-#include "window_driver.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/test_files.h"
+#include "tests/support/tool_journal.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 

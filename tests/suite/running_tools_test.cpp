@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "platform_calls.h"
-#include "process_runner.h"
-#include "running_tools.h"
-#include "test_files.h"
-#include "window_driver.h"
+#include "suite/platform_calls.h"
+#include "suite/running_tools.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/test_files.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 

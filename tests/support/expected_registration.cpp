@@ -1,8 +1,8 @@
-#include "expected_registration.h"
+#include "tests/support/expected_registration.h"
 
 #include <map>
 
-#include "registry_sandbox.h"
+#include "tests/support/registry_sandbox.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "pe_file.h"
+#include "tests/support/pe_file.h"
 
 #include <cstring>
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 template <typename T> bool PeFile::Read(size_t offset, T& value) const
 {

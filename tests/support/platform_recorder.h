@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform_calls.h"
+#include "suite/platform_calls.h"
 
 class PlatformRecorder {
 public:

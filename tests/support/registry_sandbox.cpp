@@ -1,4 +1,4 @@
-#include "registry_sandbox.h"
+#include "tests/support/registry_sandbox.h"
 
 namespace {
 

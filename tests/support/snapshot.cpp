@@ -1,4 +1,4 @@
-#include "snapshot.h"
+#include "tests/support/snapshot.h"
 
 #include <cctype>
 #include <set>

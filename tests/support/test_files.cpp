@@ -1,4 +1,4 @@
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "process_runner.h"
+#include "tests/support/process_runner.h"
 
 std::string DistFolder()
 {

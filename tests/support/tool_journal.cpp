@@ -1,8 +1,8 @@
-#include "tool_journal.h"
+#include "tests/support/tool_journal.h"
 
 #include <algorithm>
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 ToolJournal::ToolJournal(const std::string& folder) : path_(folder + "\\journal.txt")
 {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "process_runner.h"
-#include "window_driver.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "batch_file.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
+#include "uninstall/batch_file.h"
 
 namespace {
 

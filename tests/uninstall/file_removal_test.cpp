@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "file_removal.h"
-#include "platform_recorder.h"
-#include "test_files.h"
+#include "tests/support/platform_recorder.h"
+#include "tests/support/test_files.h"
+#include "uninstall/file_removal.h"
 
 namespace {
 

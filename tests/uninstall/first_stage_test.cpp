@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "platform_recorder.h"
-#include "process_runner.h"
-#include "registry_sandbox.h"
-#include "test_files.h"
-#include "tool_journal.h"
-#include "uninstall_sequence.h"
-#include "window_driver.h"
+#include "tests/support/platform_recorder.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
+#include "tests/support/tool_journal.h"
+#include "tests/support/window_driver.h"
+#include "uninstall/uninstall_sequence.h"
 
 TEST(FirstStage, CancelRestartsOnlyTheToolsThatWereRunning)
 {

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "platform_recorder.h"
-#include "registry_cleanup.h"
-#include "registry_sandbox.h"
+#include "tests/support/platform_recorder.h"
+#include "tests/support/registry_sandbox.h"
+#include "uninstall/registry_cleanup.h"
 
 namespace {
 

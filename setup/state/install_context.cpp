@@ -1,4 +1,4 @@
-#include "install_context.h"
+#include "setup/state/install_context.h"
 
 InstallContextData InstallContext;
 

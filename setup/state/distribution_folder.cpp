@@ -1,8 +1,8 @@
-#include "distribution_folder.h"
+#include "setup/state/distribution_folder.h"
 
 #include <windows.h>
 
-#include "path_text.h"
+#include "suite/path_text.h"
 
 PathBuffer DistributionFolder;
 
