@@ -14,15 +14,15 @@ PathBuffer folderText;
 namespace {
 
 enum Control {
-    FolderBox = 1000,
-    BrowseButton = 1001,
-    ShortcutsBox = 1002,
-    StartToolsBox = 1003,
-    CustomButton = 1006,
-    Introduction = 1008,
-    FolderLabel = 1009,
-    LanguageLabel = 1010,
-    LanguageBox = 1157,
+    FolderBox = IDC_FOLDER_BOX,
+    BrowseButton = IDC_BROWSE,
+    ShortcutsBox = IDC_SHORTCUTS,
+    StartToolsBox = IDC_START_TOOLS,
+    CustomButton = IDC_CUSTOM,
+    Introduction = IDC_INTRODUCTION,
+    FolderLabel = IDC_FOLDER_LABEL,
+    LanguageLabel = IDC_LANGUAGE_LABEL,
+    LanguageBox = IDC_LANGUAGE_BOX,
 };
 
 // Position = language number. Windows-1252, never translated.
@@ -93,7 +93,7 @@ void ApplyLanguage(HWND dialog)
 void Initialise(HWND dialog)
 {
     optionsWindow = dialog;
-    HICON icon = LoadIconA(InstallContext.instance, MAKEINTRESOURCEA(20 + VxIconOffset()));
+    HICON icon = LoadIconA(InstallContext.instance, MAKEINTRESOURCEA(IDI_SETUP + VxIconOffset()));
     SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
     SetWindowTextA(dialog, Suite::ProductName);
     SetFocus(GetDlgItem(dialog, IDOK));
@@ -136,7 +136,7 @@ void Confirm(HWND dialog)
     ReadFolderBox(dialog, InstallContext.installDir);
     RemoveTrailingBackslash(InstallContext.installDir);
     if (VxMakeFolder(InstallContext.installDir.c_str()))
-        EndDialog(dialog, 1);
+        EndDialog(dialog, IDOK);
     else
         ShowMessage("Cannot create folder.", MB_OK);
 }
@@ -144,7 +144,7 @@ void Confirm(HWND dialog)
 void Cancel(HWND dialog)
 {
     if (ShowMessage(VxTranslate("This will stop Setup.", 0), MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
-        EndDialog(dialog, 2);
+        EndDialog(dialog, IDCANCEL);
 }
 
 } // namespace
@@ -184,7 +184,7 @@ INT_PTR CALLBACK OptionsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         Browse(dialog);
         break;
     case CustomButton:
-        DialogBoxParamA(InstallContext.instance, MAKEINTRESOURCEA(SelectionDialogTemplate), optionsWindow,
+        DialogBoxParamA(InstallContext.instance, MAKEINTRESOURCEA(IDD_SELECTION), optionsWindow,
                         SelectionDialog, 0);
         break;
     case IDOK:

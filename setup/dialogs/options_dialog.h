@@ -4,9 +4,8 @@
 
 #include <windows.h>
 
+#include "setup/dialogs/resource_ids.h"
 #include "suite/fixed_string.h"
-
-constexpr int OptionsDialogTemplate = 103;
 
 // The dialog while it is open; owner of the selection dialog.
 extern HWND optionsWindow;
@@ -14,7 +13,7 @@ extern HWND optionsWindow;
 // dialog reports the free space of.
 extern PathBuffer folderText;
 
-// Dialog procedure of template 103; ends with 1 on OK and 2 on Cancel.
+// Dialog procedure of template IDD_OPTIONS; ends with IDOK (1) or IDCANCEL (2).
 INT_PTR CALLBACK OptionsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Sets the texts of the dialog that follow the current language.

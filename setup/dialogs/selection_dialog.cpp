@@ -9,11 +9,11 @@
 namespace {
 
 enum Control {
-    AllButton = 1005,
-    NoneButton = 1010,
-    RequiredLabel = 1013,
-    AvailableLabel = 1014,
-    ToolList = 2590,
+    AllButton = IDC_ALL,
+    NoneButton = IDC_NONE,
+    RequiredLabel = IDC_REQUIRED,
+    AvailableLabel = IDC_AVAILABLE,
+    ToolList = IDC_TOOL_LIST,
 };
 
 // What setup itself and the shared files need, whatever is selected.
@@ -77,7 +77,7 @@ void ShowFreeSpace(HWND dialog)
 void Initialise(HWND dialog)
 {
     VxTranslate(reinterpret_cast<const char*>(dialog), 0);
-    HICON icon = LoadIconA(InstallContext.instance, MAKEINTRESOURCEA(20 + VxIconOffset()));
+    HICON icon = LoadIconA(InstallContext.instance, MAKEINTRESOURCEA(IDI_SETUP + VxIconOffset()));
     SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
     for (const Component& component : ComponentTable) {
         LRESULT index = SendDlgItemMessageA(dialog, ToolList, LB_INSERTSTRING, static_cast<WPARAM>(-1),
@@ -146,7 +146,7 @@ void UpdateRequiredSpace(HWND dialog)
 {
     DWORD total = BaseSize;
     if (DistributionFolder.empty())
-        SettleDistributionFolder(nullptr);
+        SetDistributionFolder(nullptr);
     int chosen[ComponentCount] = {};
     LRESULT count = SendDlgItemMessageA(dialog, ToolList, LB_GETSELITEMS, ComponentCount,
                                         reinterpret_cast<LPARAM>(chosen));

@@ -4,15 +4,14 @@
 
 #include <windows.h>
 
+#include "setup/dialogs/resource_ids.h"
 #include "suite/fixed_string.h"
 
-constexpr int SelectionDialogTemplate = 104;
-
-// Dialog procedure of template 104; OK writes the choice into the component
+// Dialog procedure of template IDD_SELECTION; OK writes the choice into the component
 // table, Cancel leaves it. Ends with 0 either way.
 INT_PTR CALLBACK SelectionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Label 1013 from the files of the tools selected in the list.
+// The required-space label from the files of the tools selected in the list.
 void UpdateRequiredSpace(HWND dialog);
 
 // A byte count in megabytes with two decimals, cut rather than rounded, in

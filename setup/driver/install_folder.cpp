@@ -22,7 +22,7 @@ bool AppendProductFolder(PathBuffer& folder)
 
 } // namespace
 
-void SettleDefaultInstallFolder()
+void ChooseDefaultInstallFolder()
 {
     PathBuffer& folder = InstallContext.installDir;
     if (!folder.empty())

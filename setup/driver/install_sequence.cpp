@@ -28,7 +28,7 @@ namespace {
 int EndWithoutInstalling()
 {
     FinishSetup(0);
-    return 0;
+    return SetupExit::EndedWithoutInstalling;
 }
 
 void AskToStartTrayTools()
@@ -50,12 +50,14 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
 {
     ResetInstallContext();
     InstallContext.instance = instance;
-    SettleDistributionFolder(distributionFolder);
+    SetDistributionFolder(distributionFolder);
     InitialiseRuntimeLibrary(instance, SuiteProgram::Setup);
 
     if (HWND earlier = FindWindowA(nullptr, "Vexlo Setup"))
         ShowWindow(earlier, SW_HIDE);
 
+    // Setup draws no random numbers itself; the seed is there for whatever
+    // else in the process draws from the C library's generator.
     SYSTEMTIME utc;
     GetSystemTime(&utc);
     srand(utc.wMinute * 25152 + utc.wMilliseconds * 525055);
@@ -70,13 +72,13 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
         if (!InstallContext.silent)
             ShowMessage(VxTranslate("The install folder is too long.", 0), MB_OK | MB_ICONERROR);
         // The tools closed at start come back from where an earlier install put them.
-        SettleDefaultInstallFolder();
+        ChooseDefaultInstallFolder();
         return EndWithoutInstalling();
     }
-    SettleDefaultInstallFolder();
+    ChooseDefaultInstallFolder();
 
     if (!InstallContext.silent &&
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(OptionsDialogTemplate), nullptr, OptionsDialog, 0) == IDCANCEL)
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, OptionsDialog, 0) == IDCANCEL)
         return EndWithoutInstalling();
 
     RemoveInstallFolderTrailingBackslash();
@@ -99,5 +101,5 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
         AskToStartTrayTools();
     OleUninitialize();
     // Whoever deployed a silent run learns that files are missing.
-    return InstallContext.silent && givenUp ? 2 : 1;
+    return InstallContext.silent && givenUp ? SetupExit::FilesGivenUp : SetupExit::Completed;
 }

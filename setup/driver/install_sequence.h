@@ -3,8 +3,13 @@
 
 #include <windows.h>
 
-// Runs the whole install; the result is the process exit code: 1 after a
-// completed run, 0 when the run ended without installing, 2 after a silent
-// run that had to give up files. The files come from `distributionFolder`
+// Setup's process exit codes; administrators' deployment scripts read them.
+namespace SetupExit {
+constexpr int EndedWithoutInstalling = 0; // cancelled, or no usable install folder
+constexpr int Completed = 1;
+constexpr int FilesGivenUp = 2; // a silent run that could not copy every file
+} // namespace SetupExit
+
+// Runs the whole install; the result is the process exit code. The files come from `distributionFolder`
 // (with its trailing backslash), by default the folder setup runs from.
 int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder = nullptr);

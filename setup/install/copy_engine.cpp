@@ -173,7 +173,7 @@ void DeleteFileWithRetry(const char* folder, const char* name)
 int CopySuiteFiles()
 {
     if (DistributionFolder.empty())
-        SettleDistributionFolder(nullptr);
+        SetDistributionFolder(nullptr);
     const char* sourceFolder = DistributionFolder.c_str();
     PathBuffer prefix;
     if (!prefix.assign(InstallContext.installDir.c_str()) || !AppendBackslashIfMissing(prefix))

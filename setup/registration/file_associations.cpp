@@ -48,12 +48,12 @@ void NotifyAssociationsChanged()
 
 void RegisterLayoutFiles()
 {
-    WriteRows(LayoutFiles, 279);
+    WriteRows(LayoutFiles, LibraryRowCapacity);
     NotifyAssociationsChanged();
 }
 
 void RegisterSettingsFiles()
 {
-    WriteRows(SettingsFiles, 299);
+    WriteRows(SettingsFiles, SettingsRowCapacity);
     NotifyAssociationsChanged();
 }

@@ -6,8 +6,8 @@
 
 namespace {
 
-// Large enough for every table's own buffer size.
-using RowData = FixedString<299>;
+// Room for the largest capacity, so that only the capacity decides what fits.
+using RowData = FixedString<SettingsRowCapacity>;
 
 bool Expand(const char* pattern, unsigned capacity, RowData& out)
 {

@@ -17,6 +17,13 @@ struct RegistryRow {
     bool translated = false; // data is English text shown in the current language
 };
 
+// The value buffers the rows are assembled in, in characters: 260 bytes for
+// direct writes, 280 for the file types and the archive class that the
+// runtime library writes, 300 for the settings file type.
+constexpr unsigned DirectRowCapacity = 259;
+constexpr unsigned LibraryRowCapacity = 279;
+constexpr unsigned SettingsRowCapacity = 299;
+
 // Writes the rows as REG_SZ with the terminating zero counted. A row whose
 // data would not fit `capacity` characters is skipped, never written cut;
 // a key that cannot be created or opened is skipped too.

@@ -130,7 +130,7 @@ void RegisterSoundEvents()
 
 // The layout tool saves layouts automatically into this folder; one that
 // still exists is the user's and stays.
-void SettleAutosaveFolder()
+void KeepOrMakeAutosaveFolder()
 {
     PathBuffer folder;
     VxReadRegistryValue(HKEY_CURRENT_USER, "Software\\ZERV Software\\Pondry", "PathToAutoPN", folder.buffer(),
@@ -170,12 +170,12 @@ void RegisterHelpFiles()
 void RegisterSuite()
 {
     VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", InstallContext.installDir.c_str());
-    WriteRows(UninstallEntry, 259);
-    WriteRows(SchedulerNote, 259);
+    WriteRows(UninstallEntry, DirectRowCapacity);
+    WriteRows(SchedulerNote, DirectRowCapacity);
     RemoveOldAutostart();
     RegisterSoundEvents();
     RegisterLayoutFiles();
-    SettleAutosaveFolder();
+    KeepOrMakeAutosaveFolder();
     RegisterNorrikMenuExtension();
     RegisterAmbroMenuExtension();
     RegisterBrollaMenuExtension();

@@ -35,20 +35,20 @@ void WriteExtension(const ShellExtension& extension)
     FixedString<99> server;
     if (ClassKey(extension, key)) {
         const RegistryRow row = {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), nullptr, extension.displayName};
-        WriteRows(&row, 1, 259);
+        WriteRows(&row, 1, DirectRowCapacity);
     }
     if (ServerKey(extension, key) && server.assign("{install}\\") && server.append(extension.server)) {
         const RegistryRow rows[] = {
             {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), nullptr, server.c_str()},
             {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), "ThreadingModel", "Apartment"},
         };
-        WriteRows(rows, 259);
+        WriteRows(rows, DirectRowCapacity);
     }
     for (int kind = 0; kind < extension.kindCount; ++kind) {
         if (!HandlerKey(extension, kind, key))
             continue;
         const RegistryRow row = {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), nullptr, extension.classId};
-        WriteRows(&row, 1, 259);
+        WriteRows(&row, 1, DirectRowCapacity);
     }
 }
 
@@ -84,7 +84,7 @@ void RegisterNorrikMenuExtension()
 
 void RegisterAmbroMenuExtension()
 {
-    WriteRows(AmbroOptions, 259);
+    WriteRows(AmbroOptions, DirectRowCapacity);
     WriteExtension(AmbroMenuExtension);
     Approve(AmbroMenuExtension,
             "To install the Ambro context menu extension on this computer \r\nAdministrator or Power User rights are "
@@ -93,8 +93,8 @@ void RegisterAmbroMenuExtension()
 
 void RegisterBrollaMenuExtension()
 {
-    WriteRows(BrollaPath, 259);
-    WriteRows(BrollaClass, 279);
+    WriteRows(BrollaPath, DirectRowCapacity);
+    WriteRows(BrollaClass, LibraryRowCapacity);
     WriteExtension(BrollaMenuExtension);
     Approve(BrollaMenuExtension,
             "To install the Vexlo Brolla context menu extension on this computer \r\nAdministrator or Power User "

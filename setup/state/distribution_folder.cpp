@@ -6,7 +6,7 @@
 
 PathBuffer DistributionFolder;
 
-void SettleDistributionFolder(const char* folder)
+void SetDistributionFolder(const char* folder)
 {
     DistributionFolder.clear();
     if (folder) {

@@ -9,4 +9,4 @@ extern PathBuffer DistributionFolder;
 
 // Takes `folder` (tests and tools that install from elsewhere), or, when it
 // is null, the folder of the running program.
-void SettleDistributionFolder(const char* folder);
+void SetDistributionFolder(const char* folder);

@@ -8,6 +8,7 @@
 #include <regex>
 #include <string>
 
+#include "setup/dialogs/resource_ids.h"
 #include "tests/support/expected_registration.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"
@@ -130,9 +131,9 @@ TEST_F(SetupRun, SilentRunIntoAFolderThatCannotBeMadeEndsWithoutInstalling)
 TEST_F(SetupRun, InteractiveRunWithoutStartingToolsAsksAtTheEnd)
 {
     StartedProcess setup = StartProgram(SetupProgram(), "/nostart /path:\"" + root + "\\asked\"");
-    HWND options = WaitForDialogWithControl(setup.id, 1157, 20000);
+    HWND options = WaitForDialogWithControl(setup.id, IDC_LANGUAGE_BOX, 20000);
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(ControlText(options, 1000), "c:\\vexlo-tests\\setup-run\\asked"); // the command line in lower case
+    EXPECT_EQ(ControlText(options, IDC_FOLDER_BOX), "c:\\vexlo-tests\\setup-run\\asked"); // the command line in lower case
     ClickButton(options, IDOK);
     HWND box = WaitForDialogWithControl(setup.id, 0, 60000, options);
     ASSERT_NE(box, nullptr);
@@ -146,20 +147,20 @@ TEST_F(SetupRun, InteractiveRunWithoutStartingToolsAsksAtTheEnd)
 TEST_F(SetupRun, UserChoosesToolsAndFolderInTheDialogs)
 {
     StartedProcess setup = StartProgram(SetupProgram(), "");
-    HWND options = WaitForDialogWithControl(setup.id, 1157, 20000);
+    HWND options = WaitForDialogWithControl(setup.id, IDC_LANGUAGE_BOX, 20000);
     ASSERT_NE(options, nullptr);
-    ClickButton(options, 1006);
-    HWND selection = WaitForDialogWithControl(setup.id, 2590, 10000);
+    ClickButton(options, IDC_CUSTOM);
+    HWND selection = WaitForDialogWithControl(setup.id, IDC_TOOL_LIST, 10000);
     ASSERT_NE(selection, nullptr);
     // Yessa and Grask are left out.
-    SendMessageA(GetDlgItem(selection, 2590), LB_SETSEL, FALSE, 2);
-    SendMessageA(GetDlgItem(selection, 2590), LB_SETSEL, FALSE, 13);
+    SendMessageA(GetDlgItem(selection, IDC_TOOL_LIST), LB_SETSEL, FALSE, 2);
+    SendMessageA(GetDlgItem(selection, IDC_TOOL_LIST), LB_SETSEL, FALSE, 13);
     ClickButton(selection, IDOK);
     for (int wait = 0; wait < 250 && IsWindow(selection); ++wait)
         Sleep(20);
     std::string folder = root + "\\Chosen Folder";
-    SetControlText(options, 1000, folder);
-    SendMessageA(GetDlgItem(options, 1003), BM_SETCHECK, BST_UNCHECKED, 0);
+    SetControlText(options, IDC_FOLDER_BOX, folder);
+    SendMessageA(GetDlgItem(options, IDC_START_TOOLS), BM_SETCHECK, BST_UNCHECKED, 0);
     ClickButton(options, IDOK);
     HWND box = WaitForDialogWithControl(setup.id, 0, 60000, options);
     ASSERT_NE(box, nullptr);

@@ -67,7 +67,7 @@ protected:
 
     int Copy()
     {
-        SettleDistributionFolder(source.c_str());
+        SetDistributionFolder(source.c_str());
         return CopySuiteFiles();
     }
 

@@ -59,7 +59,7 @@ protected:
 
     INT_PTR RunOptions(const std::function<void(HWND)>& user)
     {
-        return Run(OptionsDialogTemplate, OptionsDialog, 1157, user);
+        return Run(IDD_OPTIONS, OptionsDialog, IDC_LANGUAGE_BOX, user);
     }
 
     // Opens the options dialog, reads what `look` wants, and cancels.
@@ -75,7 +75,7 @@ protected:
     int ChosenLanguage()
     {
         int chosen = -2;
-        LookAtOptions([&](HWND dialog) { chosen = static_cast<int>(SendDlgItemMessageA(dialog, 1157, CB_GETCURSEL, 0, 0)); });
+        LookAtOptions([&](HWND dialog) { chosen = static_cast<int>(SendDlgItemMessageA(dialog, IDC_LANGUAGE_BOX, CB_GETCURSEL, 0, 0)); });
         return chosen;
     }
 
@@ -118,16 +118,16 @@ TEST_F(Dialogs, OpeningAppliesAndStoresTheLanguageAndChangingItRelabelsTheDialog
 {
     WriteString(HKEY_CURRENT_USER, International, "Locale", "00000407");
     std::vector<std::string> german, spanish;
-    const int relabelled[] = {IDCANCEL, 1008, 1009, 1010, 1002, 1003};
-    const int kept[] = {0, IDOK, 1006};
+    const int relabelled[] = {IDCANCEL, IDC_INTRODUCTION, IDC_FOLDER_LABEL, IDC_LANGUAGE_LABEL, IDC_SHORTCUTS, IDC_START_TOOLS};
+    const int kept[] = {0, IDOK, IDC_CUSTOM};
     std::vector<std::string> keptBefore, keptAfter;
     LookAtOptions([&](HWND dialog) {
         for (int control : relabelled)
             german.push_back(Text(dialog, control));
         for (int control : kept)
             keptBefore.push_back(Text(dialog, control));
-        SendDlgItemMessageA(dialog, 1157, CB_SETCURSEL, 4, 0);
-        SendCommand(dialog, 1157, CBN_SELCHANGE);
+        SendDlgItemMessageA(dialog, IDC_LANGUAGE_BOX, CB_SETCURSEL, 4, 0);
+        SendCommand(dialog, IDC_LANGUAGE_BOX, CBN_SELCHANGE);
         for (int control : relabelled)
             spanish.push_back(Text(dialog, control));
         for (int control : kept)
@@ -154,10 +154,10 @@ TEST_F(Dialogs, OpeningAppliesAndStoresTheLanguageAndChangingItRelabelsTheDialog
 TEST_F(Dialogs, StartOptionNamesTheToolsThatWereRunning)
 {
     std::string label;
-    LookAtOptions([&](HWND dialog) { label = Text(dialog, 1003); });
+    LookAtOptions([&](HWND dialog) { label = Text(dialog, IDC_START_TOOLS); });
     EXPECT_EQ(label, "&Start all tray-based Vexlets silently");
     RunningTools.glimmet = 1;
-    LookAtOptions([&](HWND dialog) { label = Text(dialog, 1003); });
+    LookAtOptions([&](HWND dialog) { label = Text(dialog, IDC_START_TOOLS); });
     EXPECT_EQ(label, "&Start tray-based programs running before setup");
 }
 
@@ -166,11 +166,11 @@ TEST_F(Dialogs, OkTakesTheOptionsAndTheFolderWithoutOneTrailingBackslash)
     InstallContext.createShortcuts = 1;
     InstallContext.startTools = 0;
     INT_PTR result = RunOptions([&](HWND dialog) {
-        EXPECT_EQ(IsDlgButtonChecked(dialog, 1002), static_cast<UINT>(BST_CHECKED));
-        EXPECT_EQ(IsDlgButtonChecked(dialog, 1003), static_cast<UINT>(BST_UNCHECKED));
-        SendDlgItemMessageA(dialog, 1002, BM_SETCHECK, BST_UNCHECKED, 0);
-        SendDlgItemMessageA(dialog, 1003, BM_SETCHECK, BST_CHECKED, 0);
-        SetControlText(dialog, 1000, folder + "\\Deep\\\\");
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SHORTCUTS), static_cast<UINT>(BST_CHECKED));
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_START_TOOLS), static_cast<UINT>(BST_UNCHECKED));
+        SendDlgItemMessageA(dialog, IDC_SHORTCUTS, BM_SETCHECK, BST_UNCHECKED, 0);
+        SendDlgItemMessageA(dialog, IDC_START_TOOLS, BM_SETCHECK, BST_CHECKED, 0);
+        SetControlText(dialog, IDC_FOLDER_BOX, folder + "\\Deep\\\\");
         SendCommand(dialog, IDOK);
     });
     EXPECT_EQ(result, 1);
@@ -181,7 +181,7 @@ TEST_F(Dialogs, OkTakesTheOptionsAndTheFolderWithoutOneTrailingBackslash)
     EXPECT_EQ(folderText.c_str(), folder + "\\Deep\\\\");
 
     RunOptions([&](HWND dialog) {
-        SetControlText(dialog, 1000, "C:\\");
+        SetControlText(dialog, IDC_FOLDER_BOX, "C:\\");
         SendCommand(dialog, IDOK);
     });
     EXPECT_STREQ(InstallContext.installDir.c_str(), "C:");
@@ -191,13 +191,13 @@ TEST_F(Dialogs, AFolderThatCannotBeMadeKeepsTheDialogOpen)
 {
     bool stillOpen[2] = {};
     INT_PTR result = RunOptions([&](HWND dialog) {
-        SetControlText(dialog, 1000, "");
+        SetControlText(dialog, IDC_FOLDER_BOX, "");
         SendCommand(dialog, IDOK);
         stillOpen[0] = IsWindowVisible(dialog);
-        SetControlText(dialog, 1000, "q:\\nowhere");
+        SetControlText(dialog, IDC_FOLDER_BOX, "q:\\nowhere");
         SendCommand(dialog, IDOK);
         stillOpen[1] = IsWindowVisible(dialog);
-        SetControlText(dialog, 1000, folder);
+        SetControlText(dialog, IDC_FOLDER_BOX, folder);
         SendCommand(dialog, IDOK);
     });
     EXPECT_TRUE(stillOpen[0]);
@@ -230,8 +230,8 @@ TEST_F(Dialogs, BrowsingAndCancellingThePickerLeavesTheFolder)
     std::string before, after;
     bool pickerSeen = false;
     LookAtOptions([&](HWND dialog) {
-        before = Text(dialog, 1000);
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1001)));
+        before = Text(dialog, IDC_FOLDER_BOX);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BROWSE, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BROWSE)));
         HWND picker = WaitForDialogWithControl(GetCurrentProcessId(), 0, 10000, dialog);
         pickerSeen = picker != nullptr;
         if (picker) {
@@ -240,7 +240,7 @@ TEST_F(Dialogs, BrowsingAndCancellingThePickerLeavesTheFolder)
             for (int wait = 0; wait < 100 && IsWindow(picker); ++wait)
                 Sleep(20);
         }
-        after = Text(dialog, 1000);
+        after = Text(dialog, IDC_FOLDER_BOX);
     });
     EXPECT_TRUE(pickerSeen);
     EXPECT_EQ(before, folder);
@@ -254,7 +254,7 @@ protected:
     void SetUp() override
     {
         Dialogs::SetUp();
-        SettleDistributionFolder(distribution.c_str());
+        SetDistributionFolder(distribution.c_str());
         folderText.clear();
         char decimal[8], thousand[8];
         GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, sizeof(decimal));
@@ -272,7 +272,7 @@ protected:
 
     INT_PTR RunSelection(const std::function<void(HWND)>& user)
     {
-        return Run(SelectionDialogTemplate, SelectionDialog, 2590, user);
+        return Run(IDD_SELECTION, SelectionDialog, IDC_TOOL_LIST, user);
     }
 
     static std::vector<int> Selected()
@@ -290,8 +290,8 @@ protected:
 
 void Select(HWND dialog, int row, bool on)
 {
-    SendDlgItemMessageA(dialog, 2590, LB_SETSEL, on, row);
-    SendCommand(dialog, 2590, LBN_SELCHANGE);
+    SendDlgItemMessageA(dialog, IDC_TOOL_LIST, LB_SETSEL, on, row);
+    SendCommand(dialog, IDC_TOOL_LIST, LBN_SELCHANGE);
 }
 
 } // namespace
@@ -306,12 +306,12 @@ TEST_F(Selection, ListStartsFromTheTableAndOkWritesTheChoiceBack)
         caption = Text(dialog, 0);
         for (int i = 0; i < ComponentCount; ++i) {
             char name[100] = "";
-            SendDlgItemMessageA(dialog, 2590, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name));
+            SendDlgItemMessageA(dialog, IDC_TOOL_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name));
             names.push_back(name);
-            if (SendDlgItemMessageA(dialog, 2590, LB_GETSEL, i, 0) > 0)
+            if (SendDlgItemMessageA(dialog, IDC_TOOL_LIST, LB_GETSEL, i, 0) > 0)
                 selectedAtStart.push_back(i);
         }
-        SendCommand(dialog, 1010); // None
+        SendCommand(dialog, IDC_NONE);
         Select(dialog, 0, true);
         Select(dialog, 19, true);
         SendCommand(dialog, IDOK);
@@ -326,12 +326,12 @@ TEST_F(Selection, ListStartsFromTheTableAndOkWritesTheChoiceBack)
 
     // Cancel after changes leaves the table; OK with nothing selected clears it.
     RunSelection([&](HWND dialog) {
-        SendCommand(dialog, 1005); // All
+        SendCommand(dialog, IDC_ALL); // All
         SendCommand(dialog, IDCANCEL);
     });
     EXPECT_EQ(Selected(), (std::vector<int>{0, 19}));
     RunSelection([&](HWND dialog) {
-        SendCommand(dialog, 1010);
+        SendCommand(dialog, IDC_NONE);
         SendCommand(dialog, IDOK);
     });
     EXPECT_TRUE(Selected().empty());
@@ -344,12 +344,12 @@ TEST_F(Selection, RequiredSpaceCountsTheSelectedToolsFilesBesideSetup)
     WriteWholeFile(distribution + "vxnorrik.exe", std::string(1024 * 1024, 'n'));
     std::string none, ovalle, all;
     RunSelection([&](HWND dialog) {
-        SendCommand(dialog, 1010);
-        none = Text(dialog, 1013);
+        SendCommand(dialog, IDC_NONE);
+        none = Text(dialog, IDC_REQUIRED);
         Select(dialog, 1, true);
-        ovalle = Text(dialog, 1013);
-        SendCommand(dialog, 1005);
-        all = Text(dialog, 1013);
+        ovalle = Text(dialog, IDC_REQUIRED);
+        SendCommand(dialog, IDC_ALL);
+        all = Text(dialog, IDC_REQUIRED);
         SendCommand(dialog, IDCANCEL);
     });
     EXPECT_EQ(none, "Space Required:   0.36 MB");
@@ -359,9 +359,9 @@ TEST_F(Selection, RequiredSpaceCountsTheSelectedToolsFilesBesideSetup)
     SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, ",");
     SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, ".");
     RunSelection([&](HWND dialog) {
-        SendCommand(dialog, 1010);
+        SendCommand(dialog, IDC_NONE);
         Select(dialog, 1, true);
-        ovalle = Text(dialog, 1013);
+        ovalle = Text(dialog, IDC_REQUIRED);
         SendCommand(dialog, IDCANCEL);
     });
     EXPECT_EQ(ovalle, "Space Required:   1,50 MB");
@@ -387,14 +387,14 @@ TEST_F(Selection, FreeSpaceIsShownForAnExistingFolderOnly)
     std::string available;
     folderText.assign((folder + "\\not yet").c_str());
     RunSelection([&](HWND dialog) {
-        available = Text(dialog, 1014);
+        available = Text(dialog, IDC_AVAILABLE);
         SendCommand(dialog, IDCANCEL);
     });
     EXPECT_EQ(available, "");
 
     folderText.assign(distribution.c_str());
     RunSelection([&](HWND dialog) {
-        available = Text(dialog, 1014);
+        available = Text(dialog, IDC_AVAILABLE);
         SendCommand(dialog, IDCANCEL);
     });
     EXPECT_EQ(available.rfind("Space Available:   ", 0), 0u) << available;
@@ -409,11 +409,11 @@ TEST_F(Selection, DialogFitsTheListAndTranslatesItsOwnTexts)
     int itemHeight = 0;
     RunSelection([&](HWND dialog) {
         caption = Text(dialog, 0);
-        all = Text(dialog, 1005);
-        itemHeight = static_cast<int>(SendDlgItemMessageA(dialog, 2590, LB_GETITEMHEIGHT, 0, 0));
-        GetWindowRect(GetDlgItem(dialog, 2590), &list);
-        GetClientRect(GetDlgItem(dialog, 2590), &listClient);
-        GetWindowRect(GetDlgItem(dialog, 1013), &required);
+        all = Text(dialog, IDC_ALL);
+        itemHeight = static_cast<int>(SendDlgItemMessageA(dialog, IDC_TOOL_LIST, LB_GETITEMHEIGHT, 0, 0));
+        GetWindowRect(GetDlgItem(dialog, IDC_TOOL_LIST), &list);
+        GetClientRect(GetDlgItem(dialog, IDC_TOOL_LIST), &listClient);
+        GetWindowRect(GetDlgItem(dialog, IDC_REQUIRED), &required);
         SendCommand(dialog, IDCANCEL);
     });
     EXPECT_EQ(caption, "Vexlo-Setup");

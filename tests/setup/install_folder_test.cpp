@@ -20,9 +20,9 @@ protected:
         ResetInstallContext();
     }
 
-    std::string Settle()
+    std::string Choose()
     {
-        SettleDefaultInstallFolder();
+        ChooseDefaultInstallFolder();
         return InstallContext.installDir.c_str();
     }
 
@@ -35,13 +35,13 @@ TEST_F(DefaultFolder, EarlierInstallWinsUnchanged)
 {
     WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "D:\\Apps\\Vexlo Suite");
     WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "E:\\Programs");
-    EXPECT_EQ(Settle(), "D:\\Apps\\Vexlo Suite");
+    EXPECT_EQ(Choose(), "D:\\Apps\\Vexlo Suite");
 }
 
 TEST_F(DefaultFolder, TrailingBackslashOfEarlierInstallGoesBeforeTheFirstStage)
 {
     WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "D:\\Apps\\Vexlo\\");
-    EXPECT_EQ(Settle(), "D:\\Apps\\Vexlo\\");
+    EXPECT_EQ(Choose(), "D:\\Apps\\Vexlo\\");
     RemoveInstallFolderTrailingBackslash();
     EXPECT_STREQ(InstallContext.installDir.c_str(), "D:\\Apps\\Vexlo");
     RemoveInstallFolderTrailingBackslash();
@@ -51,31 +51,31 @@ TEST_F(DefaultFolder, TrailingBackslashOfEarlierInstallGoesBeforeTheFirstStage)
 TEST_F(DefaultFolder, ProgramFolderOfTheSystemGetsVexloAppended)
 {
     WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "C:\\Program Files");
-    EXPECT_EQ(Settle(), "C:\\Program Files\\Vexlo");
+    EXPECT_EQ(Choose(), "C:\\Program Files\\Vexlo");
     ResetInstallContext();
     WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "E:\\Progs\\");
-    EXPECT_EQ(Settle(), "E:\\Progs\\Vexlo");
+    EXPECT_EQ(Choose(), "E:\\Progs\\Vexlo");
 }
 
 TEST_F(DefaultFolder, FallsBackWhenNothingUsableIsRecorded)
 {
-    EXPECT_EQ(Settle(), "C:\\Program Files\\Vexlo");
+    EXPECT_EQ(Choose(), "C:\\Program Files\\Vexlo");
 
     // An empty earlier install folder would point every stage at the drive's root.
     ResetInstallContext();
     WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "");
     WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "");
-    EXPECT_EQ(Settle(), "C:\\Program Files\\Vexlo");
+    EXPECT_EQ(Choose(), "C:\\Program Files\\Vexlo");
 
     // No room for "\Vexlo" after the program folder: the fixed default, never a cut path.
     ResetInstallContext();
     WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "C:\\" + std::string(254, 'p'));
-    EXPECT_EQ(Settle(), "C:\\Program Files\\Vexlo");
+    EXPECT_EQ(Choose(), "C:\\Program Files\\Vexlo");
 }
 
 TEST_F(DefaultFolder, FolderFromTheCommandLineIsKept)
 {
     WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "D:\\Earlier");
     InstallContext.installDir.assign("c:\\chosen");
-    EXPECT_EQ(Settle(), "c:\\chosen");
+    EXPECT_EQ(Choose(), "c:\\chosen");
 }
