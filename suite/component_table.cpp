@@ -2,12 +2,12 @@
 
 namespace {
 
-struct ComponentRow {
+struct ComponentText {
     const char* name;
     const char* files; // programs first, then the help file, then the language file
 };
 
-const ComponentRow ComponentRows[ComponentCount] = {
+const ComponentText ComponentRows[ComponentCount] = {
     {"Norrik", "vxnorrik.exe Wendra.exe vxnknotify.exe vxnkmenu.dll Norrik.hlp Norrik_Lang.txt"},
     {"Ovalle", "vxovalle.exe Ovalle.hlp Ovalle_Lang.txt"},
     {"Yessa", "vxyessa.exe Yessa.hlp Yessamark_Lang.txt"},
@@ -38,8 +38,11 @@ void FillComponentTable()
 {
     for (int i = 0; i < ComponentCount; ++i) {
         ComponentTable[i].selected = 1;
-        ComponentTable[i].name.assign(ComponentRows[i].name);
-        ComponentTable[i].files.assign(ComponentRows[i].files);
+        // The rows are short fixed texts; one that did not fit would show empty, never cut.
+        if (!ComponentTable[i].name.assign(ComponentRows[i].name))
+            ComponentTable[i].name.clear();
+        if (!ComponentTable[i].files.assign(ComponentRows[i].files))
+            ComponentTable[i].files.clear();
     }
 }
 

@@ -12,6 +12,13 @@ struct Component {
 
 constexpr int ComponentCount = 20;
 
+// The rows, in the order of the table and of the selection list.
+enum ComponentRow {
+    NorrikRow, OvalleRow, YessaRow, ScrivoRow, HalderRow, FennetRow, TovinRow, PondryRow, LumioRow, KimberRow,
+    DewlitRow, AmbroRow, GlimmetRow, GraskRow, CaddelRow, PellorRow, OrvexRow, QueshRow, StovalRow, BrollaRow,
+};
+static_assert(BrollaRow + 1 == ComponentCount, "one name per row");
+
 extern Component ComponentTable[ComponentCount];
 
 // Writes all rows, every one selected.

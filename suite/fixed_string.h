@@ -13,9 +13,9 @@ public:
     // All zeros, so that global buffers cost nothing in the program file.
     constexpr FixedString() = default;
 
-    bool assign(const char* text) { return assign(text, lengthOf(text)); }
+    [[nodiscard]] bool assign(const char* text) { return assign(text, lengthOf(text)); }
 
-    bool assign(const char* text, unsigned count)
+    [[nodiscard]] bool assign(const char* text, unsigned count)
     {
         if (count > Capacity)
             return false;
@@ -26,7 +26,7 @@ public:
         return true;
     }
 
-    bool append(const char* text)
+    [[nodiscard]] bool append(const char* text)
     {
         unsigned count = lengthOf(text);
         if (count > Capacity - length_)
@@ -37,7 +37,7 @@ public:
         return true;
     }
 
-    bool append(char c)
+    [[nodiscard]] bool append(char c)
     {
         if (length_ == Capacity)
             return false;

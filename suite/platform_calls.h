@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "suite/fixed_string.h"
+
 struct PlatformCalls {
     int(WINAPI* messageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT style);
     void(WINAPI* sleep)(DWORD milliseconds);
@@ -11,6 +13,14 @@ struct PlatformCalls {
 };
 
 extern PlatformCalls Platform;
+
+// Room for a message of two parts, each at most what wsprintfA or a
+// translation gives (1,024 bytes).
+using MessageText = FixedString<2047>;
+
+// `heading`, `separator` and `body` as one message. Should the whole not fit,
+// the body alone: it says what the buttons answer, and no message is shown cut.
+void ComposeMessage(MessageText& text, const char* heading, const char* separator, const char* body);
 
 // MessageBoxA with no owner and the product name as caption, as every message of the suite is shown.
 int ShowMessage(const char* text, UINT style);

@@ -61,7 +61,7 @@ BOOL CALLBACK CloseWindowTitled(HWND window, LPARAM part)
 {
     char title[MAX_PATH] = "";
     GetWindowTextA(window, title, sizeof(title));
-    if (TextContains(title, reinterpret_cast<const char*>(part)) && !TextContains(title, "\\"))
+    if (TextContains(title, reinterpret_cast<const char*>(part)) && LastBackslash(title) < 0)
         PostMessageA(window, WM_CLOSE, 0, 0);
     return TRUE;
 }

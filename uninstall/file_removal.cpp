@@ -51,25 +51,26 @@ bool Exists(const char* path)
 
 void RemoveSuiteFiles(const char* folder)
 {
+    // Names made from the suite's short fixed names always fit; one that did
+    // not would be no file of ours.
     FixedString<MAX_PATH> name;
-    name.assign(Suite::ExeTag);
-    DeleteFromFolder(folder, name.c_str());
+    DeleteFromFolder(folder, Suite::ExeTag);
     DeleteFromFolder(folder, Suite::HelpFile);
     DeleteFromFolder(folder, "Vexlo.GID");
     // The help file's own index: its name with ".gid" for the extension.
-    name.assign(Suite::HelpFile);
-    for (unsigned i = name.length(); i > 0; --i)
-        if (name[i - 1] == '.') {
-            name.truncate(i - 1);
-            break;
-        }
-    name.append(".gid");
-    DeleteFromFolder(folder, name.c_str());
+    if (name.assign(Suite::HelpFile)) {
+        for (unsigned i = name.length(); i > 0; --i)
+            if (name[i - 1] == '.') {
+                name.truncate(i - 1);
+                break;
+            }
+        if (name.append(".gid"))
+            DeleteFromFolder(folder, name.c_str());
+    }
     DeleteFromFolder(folder, "setup.exe");
     DeleteFromFolder(folder, "Settings.ico");
-    name.assign(Suite::ShortName);
-    name.append("_Lang.txt");
-    DeleteFromFolder(folder, name.c_str());
+    if (name.assign(Suite::ShortName) && name.append("_Lang.txt"))
+        DeleteFromFolder(folder, name.c_str());
     DeleteFromFolder(folder, "Common_Lang.txt");
     DeleteFromFolder(folder, OlderTextFile);
     DeleteFromFolder(folder, "Pondry_Lang.txt");
@@ -101,8 +102,12 @@ void RemoveSounds(const char* folder)
 // user can let us close Explorer to free it.
 void RemoveLibraries(const char* folder)
 {
-    FixedString<1023> question;
-    question.assign(VxTranslate("To finish, Uninstall needs to close all Explorer windows.", 0));
+    // Translated once, before the library can be closed with Explorer; a
+    // translation too long for the message shows the English text.
+    const char* const english = "To finish, Uninstall needs to close all Explorer windows.";
+    MessageText question;
+    if (!question.assign(VxTranslate(english, 0)) && !question.assign(english))
+        question.clear();
     bool explorerClosed = false;
     for (const char* library : HeldLibraries) {
         PathBuffer path;

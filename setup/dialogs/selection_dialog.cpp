@@ -136,9 +136,10 @@ void FormatMegabytes(ULONGLONG bytes, FixedString<199>& text)
         groups = groups * 10 + (*digit - '0');
 
     NUMBERFMTA format = {2, 1, groups, decimal, thousand, 0};
-    if (!GetNumberFormatA(LOCALE_USER_DEFAULT, 0, plain, &format, text.buffer(), text.bufferSize()))
-        text.assign(plain);
-    else
+    if (!GetNumberFormatA(LOCALE_USER_DEFAULT, 0, plain, &format, text.buffer(), text.bufferSize())) {
+        if (!text.assign(plain)) // a few digits: it always fits
+            text.clear();
+    } else
         text.settle();
 }
 

@@ -38,8 +38,8 @@ void ChooseDefaultInstallFolder()
     folder.clear();
 
     if (!ReadProgramFilesFolder(folder) || !AppendProductFolder(folder)) {
-        folder.assign(FallbackProgramFolder);
-        AppendProductFolder(folder);
+        if (!folder.assign(FallbackProgramFolder) || !AppendProductFolder(folder))
+            folder.clear(); // never: the fallback is a short fixed text
     }
 }
 

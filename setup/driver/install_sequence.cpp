@@ -36,10 +36,8 @@ void AskToStartTrayTools()
     // wsprintfA never writes more than 1,024 bytes; the catalogue keeps one %s.
     char installed[1024];
     wsprintfA(installed, VxTranslate("%s has been installed successfully!", 0), Suite::ProductName);
-    FixedString<1023> text;
-    text.assign(installed);
-    text.append(" \r\n\r\n");
-    text.append(VxTranslate("Start all tray-based Vexlets silently now?", 0));
+    MessageText text;
+    ComposeMessage(text, installed, " \r\n\r\n", VxTranslate("Start all tray-based Vexlets silently now?", 0));
     if (ShowMessage(text.c_str(), MB_YESNO | MB_ICONINFORMATION | MB_SETFOREGROUND) == IDYES)
         StartTrayTools();
 }
@@ -88,7 +86,7 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
         return EndWithoutInstalling();
 
     RemoveOldShortcuts();
-    RemoveObsoleteFiles();
+    RemoveObsoleteFiles(InstallContext.installDir.c_str());
     RegisterSuite();
     int givenUp = CopySuiteFiles();
 

@@ -87,17 +87,14 @@ private:
         char cannotCopy[1024];
         wsprintfA(cannotCopy, VxTranslate("Cannot copy %s.", 0), name);
         for (;;) {
-            FixedString<2047> message;
-            message.assign(cannotCopy);
-            message.append("\r\n\r\n");
-            if (library)
-                message.append(VxTranslate("Click OK to let setup close all Explorer windows and try copying again. "
-                                           "::If this doesn't help, try installing into a different folder.",
-                                           0));
-            else
-                message.append(VxTranslate("Please close the application using it. Or, install into a different "
-                                           "folder. ::::Press OK to try copying again.",
-                                           0));
+            MessageText message;
+            ComposeMessage(message, cannotCopy, "\r\n\r\n",
+                           library ? VxTranslate("Click OK to let setup close all Explorer windows and try copying "
+                                                 "again. ::If this doesn't help, try installing into a different folder.",
+                                                 0)
+                                   : VxTranslate("Please close the application using it. Or, install into a different "
+                                                 "folder. ::::Press OK to try copying again.",
+                                                 0));
             if (ShowMessage(message.c_str(), MB_OKCANCEL | (library ? MB_ICONQUESTION : MB_ICONERROR)) != IDOK)
                 return false;
             if (library) {

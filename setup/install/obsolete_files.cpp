@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "setup/install/copy_engine.h"
-#include "setup/state/install_context.h"
 #include "suite/earlier_releases.h"
 #include "suite/folder_walk.h"
 #include "suite/install_subfolders.h"
@@ -11,27 +10,26 @@
 #include "suite/suite_identity.h"
 #include "suite/vexlo.h"
 
-void RemoveObsoleteFiles()
+void RemoveObsoleteFiles(const char* installDir)
 {
-    const PathBuffer& base = InstallContext.installDir;
     for (const char* entry : ObsoleteFiles) {
         FixedString<MAX_PATH> homepage;
         if (!entry) {
-            homepage.assign(Suite::ProductName);
-            homepage.append(" Homepage.url");
+            if (!homepage.assign(Suite::ProductName) || !homepage.append(" Homepage.url"))
+                continue; // a name that long was never ours
             entry = homepage.c_str();
         }
-        DeleteFileWithRetry(base.c_str(), entry);
+        DeleteFileWithRetry(installDir, entry);
     }
 
     PathBuffer images;
-    if (JoinPath(images, base.c_str(), "images"))
+    if (JoinPath(images, installDir, "images"))
         VxRemoveFolder(images.c_str(), 1);
 
     // WinHelp rebuilds its indexes; stale ones would point into old help files.
     PathBuffer pattern;
     PathBuffer help;
-    if (!JoinPath(help, base.c_str(), InstallSubfolder::Help) || !JoinPath(pattern, help.c_str(), "*.gid"))
+    if (!JoinPath(help, installDir, InstallSubfolder::Help) || !JoinPath(pattern, help.c_str(), "*.gid"))
         return;
     // The search also finds "X.Gid"; only the two usual spellings go.
     const char* const indexes[] = {".gid", ".GID"};

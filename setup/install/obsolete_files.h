@@ -1,4 +1,5 @@
 // Files of earlier releases that the current one no longer ships.
 #pragma once
 
-void RemoveObsoleteFiles();
+// Deletes them from `installDir` (no trailing backslash).
+void RemoveObsoleteFiles(const char* installDir);

@@ -31,9 +31,8 @@ void RemoveOldShortcuts()
     VxClearSpecialFolder(CSIDL_DESKTOPDIRECTORY);
 
     FixedString<MAX_PATH> startup;
-    startup.assign(Suite::ProductName);
-    startup.append(" 98.lnk");
-    DeleteSpecialFolderFile(CSIDL_STARTUP, startup.c_str());
+    if (startup.assign(Suite::ProductName) && startup.append(" 98.lnk"))
+        DeleteSpecialFolderFile(CSIDL_STARTUP, startup.c_str());
     for (const char* shortcut : OldStartupShortcuts)
         DeleteSpecialFolderFile(CSIDL_STARTUP, shortcut);
 

@@ -13,37 +13,35 @@
 
 namespace {
 
-const int FennetRow = 5;
-
 struct ToolEntry {
-    int row;
+    ComponentRow row;
     const char* prefix;
     const char* program;
     const char* description; // English; shown in the current language
 };
 
 const ToolEntry ToolEntries[] = {
-    {0, "Norrik - ", "vxnorrik.exe", "Back up your files and folders"},
-    {0, "Norrik Wendra - ", "Wendra.exe", "Copy folders with everything in them"},
-    {1, "Ovalle - ", "vxovalle.exe", "Work on a second desktop"},
-    {2, "Yessa - ", "vxyessa.exe", "Bookmark places in the registry"},
-    {3, "Scrivo - ", "vxscrivo.exe", "Write notes that stay on the desktop"},
-    {4, "Halder - ", "vxhalder.exe", "Keep a history of the clipboard"},
-    {5, "Fennet - ", "vxfennet.exe", "Start programs quickly from the tray"},
-    {6, "Tovin - ", "vxtovin.exe", "Rename many files at once"},
-    {7, "Pondry - ", "vxautopn.exe", "Save the desktop icon layout automatically"},
-    {8, "Lumio - ", "vxlumio.exe", "Dim the screen for the night"},
-    {9, "Kimber - ", "vxkimber.exe", "Find duplicate files"},
-    {10, "Dewlit - ", "vxdewlit.exe", "Remember dates and tasks"},
-    {11, "Ambro - ", "vxambro.exe", "Add your own commands to Explorer's menu"},
-    {12, "Glimmet - ", "vxglimmet.exe", "Show a clock on the desktop"},
-    {13, "Grask - ", "vxgrask.exe", "Shred files beyond recovery"},
-    {14, "Caddel - ", "vxcaddel.exe", "Shut down the computer on time"},
-    {15, "Pellor - ", "vxpellor.exe", "Set the clock from a time server"},
-    {16, "Orvex - ", "vxorvex.exe", "Start programs on a schedule"},
-    {17, "Quesh - ", "vxquesh.exe", "Search for text in files"},
-    {18, "Stoval - ", "vxstoval.exe", "Watch folders for changes"},
-    {19, "Brolla - ", "vxbrolla.exe", "Pack and unpack archives"},
+    {NorrikRow, "Norrik - ", "vxnorrik.exe", "Back up your files and folders"},
+    {NorrikRow, "Norrik Wendra - ", "Wendra.exe", "Copy folders with everything in them"},
+    {OvalleRow, "Ovalle - ", "vxovalle.exe", "Work on a second desktop"},
+    {YessaRow, "Yessa - ", "vxyessa.exe", "Bookmark places in the registry"},
+    {ScrivoRow, "Scrivo - ", "vxscrivo.exe", "Write notes that stay on the desktop"},
+    {HalderRow, "Halder - ", "vxhalder.exe", "Keep a history of the clipboard"},
+    {FennetRow, "Fennet - ", "vxfennet.exe", "Start programs quickly from the tray"},
+    {TovinRow, "Tovin - ", "vxtovin.exe", "Rename many files at once"},
+    {PondryRow, "Pondry - ", "vxautopn.exe", "Save the desktop icon layout automatically"},
+    {LumioRow, "Lumio - ", "vxlumio.exe", "Dim the screen for the night"},
+    {KimberRow, "Kimber - ", "vxkimber.exe", "Find duplicate files"},
+    {DewlitRow, "Dewlit - ", "vxdewlit.exe", "Remember dates and tasks"},
+    {AmbroRow, "Ambro - ", "vxambro.exe", "Add your own commands to Explorer's menu"},
+    {GlimmetRow, "Glimmet - ", "vxglimmet.exe", "Show a clock on the desktop"},
+    {GraskRow, "Grask - ", "vxgrask.exe", "Shred files beyond recovery"},
+    {CaddelRow, "Caddel - ", "vxcaddel.exe", "Shut down the computer on time"},
+    {PellorRow, "Pellor - ", "vxpellor.exe", "Set the clock from a time server"},
+    {OrvexRow, "Orvex - ", "vxorvex.exe", "Start programs on a schedule"},
+    {QueshRow, "Quesh - ", "vxquesh.exe", "Search for text in files"},
+    {StovalRow, "Stoval - ", "vxstoval.exe", "Watch folders for changes"},
+    {BrollaRow, "Brolla - ", "vxbrolla.exe", "Pack and unpack archives"},
 };
 
 // Explorer's menu commands that the group window receives at the end.

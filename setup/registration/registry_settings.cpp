@@ -142,8 +142,10 @@ void KeepOrMakeAutosaveFolder()
         LPITEMIDLIST appData = nullptr;
         if (SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &appData) == S_OK && appData) {
             char path[MAX_PATH];
-            if (SHGetPathFromIDListA(appData, path) == 1)
-                folder.assign(path);
+            // A folder that does not fit leaves the temporary folder in place.
+            PathBuffer roaming;
+            if (SHGetPathFromIDListA(appData, path) == 1 && roaming.assign(path))
+                folder = roaming;
         }
         if (appData)
             VxFreeItemList(appData);

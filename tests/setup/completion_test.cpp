@@ -32,7 +32,7 @@ protected:
         messages.clear();
         Platform.messageBox = RecordMessage;
         InstallTools(installDir);
-        InstallContext.installDir.assign(installDir.c_str());
+        EXPECT_TRUE(InstallContext.installDir.assign(installDir.c_str()));
     }
 
     void TearDown() override
@@ -116,7 +116,7 @@ TEST_F(Completion, PathsThatDoNotFitOrAMissingFolderStartNothing)
         CreateDirectoryA((deep += "\\" + std::string(std::min<size_t>(50, 245 - deep.size()), 'd')).c_str(), nullptr);
     ASSERT_EQ(deep.size(), 246u);
     InstallTools(deep);
-    InstallContext.installDir.assign(deep.c_str());
+    EXPECT_TRUE(InstallContext.installDir.assign(deep.c_str()));
     RunningTools.norrik = 1;
     RunningTools.glimmet = 1;
     FinishSetup(0);

@@ -53,7 +53,7 @@ protected:
         ResetInstallContext();
         FillComponentTable();
         CreateDirectoryA(installDir.c_str(), nullptr);
-        InstallContext.installDir.assign(installDir.c_str());
+        EXPECT_TRUE(InstallContext.installDir.assign(installDir.c_str()));
         libraryJournal = FreshFolder("copy-journal") + "\\library.txt";
         SetEnvironmentVariableA("VEXLO_LIBRARY_JOURNAL", libraryJournal.c_str());
     }

@@ -36,7 +36,7 @@ protected:
         FillComponentTable();
         RunningTools = {};
         InstallContext.instance = resources;
-        InstallContext.installDir.assign(folder.c_str());
+        EXPECT_TRUE(InstallContext.installDir.assign(folder.c_str()));
     }
 
     void TearDown() override
@@ -385,14 +385,14 @@ TEST_F(Selection, MegabytesAreCutToHundredthsAndGroupedAsTheUserWrites)
 TEST_F(Selection, FreeSpaceIsShownForAnExistingFolderOnly)
 {
     std::string available;
-    folderText.assign((folder + "\\not yet").c_str());
+    EXPECT_TRUE(folderText.assign((folder + "\\not yet").c_str()));
     RunSelection([&](HWND dialog) {
         available = Text(dialog, IDC_AVAILABLE);
         SendCommand(dialog, IDCANCEL);
     });
     EXPECT_EQ(available, "");
 
-    folderText.assign(distribution.c_str());
+    EXPECT_TRUE(folderText.assign(distribution.c_str()));
     RunSelection([&](HWND dialog) {
         available = Text(dialog, IDC_AVAILABLE);
         SendCommand(dialog, IDCANCEL);

@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         ResetInstallContext();
-        InstallContext.installDir.assign(installDir.c_str());
+        EXPECT_TRUE(InstallContext.installDir.assign(installDir.c_str()));
     }
 
     std::string installDir = FreshFolder("obsolete") + "\\Vexlo";
@@ -38,7 +38,7 @@ protected:
 
 TEST_F(ObsoleteFilesCleanup, FirstInstallTouchesNothing)
 {
-    RemoveObsoleteFiles();
+    RemoveObsoleteFiles(installDir.c_str());
     EXPECT_TRUE(platform.notifications.empty());
     EXPECT_TRUE(platform.pauses.empty());
     EXPECT_FALSE(FolderExists(installDir));
@@ -60,7 +60,7 @@ TEST_F(ObsoleteFilesCleanup, UpdateRemovesListedFilesImagesAndHelpIndexes)
         WriteWholeFile(installDir + "\\" + index, "index");
     WriteWholeFile(installDir + "\\images\\buttons\\ok.bmp", "picture");
 
-    RemoveObsoleteFiles();
+    RemoveObsoleteFiles(installDir.c_str());
 
     for (const std::string& name : listed)
         EXPECT_FALSE(FileExists(installDir + "\\" + name)) << name;

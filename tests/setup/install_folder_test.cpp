@@ -76,6 +76,6 @@ TEST_F(DefaultFolder, FallsBackWhenNothingUsableIsRecorded)
 TEST_F(DefaultFolder, FolderFromTheCommandLineIsKept)
 {
     WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "D:\\Earlier");
-    InstallContext.installDir.assign("c:\\chosen");
+    EXPECT_TRUE(InstallContext.installDir.assign("c:\\chosen"));
     EXPECT_EQ(Choose(), "c:\\chosen");
 }

@@ -59,7 +59,7 @@ protected:
     void Register(const std::string& folder, int silent = 0)
     {
         ResetInstallContext();
-        InstallContext.installDir.assign(folder.c_str());
+        EXPECT_TRUE(InstallContext.installDir.assign(folder.c_str()));
         InstallContext.silent = silent;
         RegisterSuite();
     }
