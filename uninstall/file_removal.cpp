@@ -163,9 +163,14 @@ void RemoveInstalledFiles(const char* installDir)
     RemoveDirectoryA(installDir);
 
     // The maker's folder goes with its last product.
+    // In any letter case: setup takes a "/path:" folder in lower case.
     PathBuffer parent;
-    if (parent.assign(installDir) && CutAtLastBackslash(parent) && TextContains(parent.c_str(), "\\ZERV Software"))
-        RemoveDirectoryA(parent.c_str());
+    if (parent.assign(installDir) && CutAtLastBackslash(parent)) {
+        PathBuffer lower = parent;
+        CharLowerA(lower.buffer());
+        if (TextContains(lower.c_str(), "\\zerv software"))
+            RemoveDirectoryA(parent.c_str());
+    }
     Platform.changeNotify(SHCNE_RMDIR, SHCNF_PATHA, installDir, nullptr);
     Platform.changeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
 }

@@ -58,7 +58,8 @@ void FirstStage()
     CloseRunningTools(SuiteProgram::Uninstall);
     char question[1024];
     wsprintfA(question, VxTranslate("This will uninstall %s.", 0), Suite::ProductName);
-    if (ShowMessage(question, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL) {
+    // Only OK is consent: a message box that could not be shown (0) is no yes.
+    if (ShowMessage(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
         PathBuffer folder;
         ReadInstallFolder(folder);
         RestartRunningTools(folder);

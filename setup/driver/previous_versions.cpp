@@ -43,8 +43,14 @@ void RunUninstaller(const char* release)
     PathBuffer arguments;
     if (!arguments.assign(command.c_str() + at))
         return;
-    // The program is what stands before the blank in front of the switch.
+    // The program is what stands before the blank in front of the switch;
+    // blanks alone name none, and ShellExecuteA would open a folder instead.
     command.truncate(static_cast<unsigned>(at - 1));
+    bool named = false;
+    for (unsigned i = 0; i < command.length(); ++i)
+        named = named || (command[i] != ' ' && command[i] != '\t');
+    if (!named)
+        return;
     ShellExecuteA(nullptr, nullptr, command.c_str(), arguments.c_str(), nullptr, SW_SHOWNORMAL);
 }
 

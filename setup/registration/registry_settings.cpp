@@ -77,11 +77,16 @@ void WriteSchemeSound(HKEY event, const char* scheme, PathBuffer& sound, DWORD& 
         return;
     PathBuffer chosen;
     DWORD chosenType = REG_NONE;
-    // A user's sound that does not fit a path buffer is not read: the event
-    // keeps what `sound` holds, as it always has.
-    if (ReadRegistryText(event, scheme, nullptr, chosen, &chosenType) == RegistryText::Read) {
-        // A sound path is text; anything else in its place is no choice of the user's.
-        bool text = chosenType == REG_SZ || chosenType == REG_EXPAND_SZ;
+    RegistryText read = ReadRegistryText(event, scheme, nullptr, chosen, &chosenType);
+    // A sound path is text; anything else in its place is no choice of the user's.
+    bool text = chosenType == REG_SZ || chosenType == REG_EXPAND_SZ;
+    // A user's sound too long for a path buffer is still the user's choice:
+    // it stays as it is, and the shared buffer keeps what it held.
+    if (read == RegistryText::DoesNotFit && text) {
+        RegCloseKey(key);
+        return;
+    }
+    if (read == RegistryText::Read) {
         if (chosen.length() < 2 || !text || IsSuiteSound(chosen.c_str(), ownFile)) {
             sound = ownSound;
             type = REG_SZ;

@@ -125,6 +125,19 @@ TEST_F(Registration, UsersOwnSoundsSurviveAndEmptyOnesGetTheSuites)
     EXPECT_EQ(kept.type, static_cast<DWORD>(REG_EXPAND_SZ));
 }
 
+TEST_F(Registration, AUsersSoundTooLongForAPathBufferIsKept)
+{
+    const std::string events = std::string(Sounds) + "\\";
+    const std::string longSound = "C:\\" + std::string(296, 'm') + ".wav";
+    WriteString(HKEY_CURRENT_USER, events + "PN Help\\.Current", nullptr, longSound);
+
+    Register("C:\\Vexlo");
+
+    auto sound = [&](const std::string& key) { return ReadValue(HKEY_CURRENT_USER, events + key, nullptr); };
+    EXPECT_EQ(sound("PN Help\\.Current").bytes, longSound + '\0');
+    EXPECT_EQ(sound("PN Help\\.Default").bytes, std::string("C:\\Vexlo\\Sounds\\shhhuh.wav") + '\0');
+}
+
 TEST_F(Registration, AutosaveFolderIsKeptWhileItExists)
 {
     std::string own = FreshFolder("autosave-own");

@@ -114,6 +114,13 @@ TEST_F(FileRemoval, MakersFolderGoesWithItsLastProduct)
     CreateDirectoryA((maker + "\\Vexlo").c_str(), nullptr);
     RemoveInstalledFiles((maker + "\\Vexlo").c_str());
     EXPECT_FALSE(FolderExists(maker));
+
+    // Installed with "/path:", which setup takes in lower case.
+    std::string lowerMaker = root + "\\zerv software";
+    CreateDirectoryA(lowerMaker.c_str(), nullptr);
+    CreateDirectoryA((lowerMaker + "\\vexlo").c_str(), nullptr);
+    RemoveInstalledFiles((lowerMaker + "\\vexlo").c_str());
+    EXPECT_FALSE(FolderExists(lowerMaker));
 }
 
 TEST_F(FileRemoval, AtADriveRootOnlyEmptySubfoldersGo)

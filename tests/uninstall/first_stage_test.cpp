@@ -46,6 +46,24 @@ TEST(FirstStage, CancelRestartsOnlyTheToolsThatWereRunning)
     EndProcessesNamed("vxglimmet.exe");
 }
 
+TEST(FirstStage, OnlyOkIsConsent)
+{
+    RegistrySandbox sandbox("first-stage-consent");
+    PlatformRecorder platform;
+    platform.answers = {0}; // the message box could not be shown
+    std::string temp = FreshFolder("first-stage-consent");
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    WriteString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+                "DisplayName", "Vexlo");
+
+    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe"), 1);
+    SetEnvironmentVariableA("TMP", nullptr);
+
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets"));
+    EXPECT_FALSE(FileExists(temp + "\\uninstall.exe"));
+}
+
 TEST(SecondStage, WithoutAnInstallFolderItSaysSoAndStillCleansUp)
 {
     RegistrySandbox sandbox("second-stage");
