@@ -45,6 +45,11 @@ void ReleaseNotifier(const char* source)
         ReleaseBackupTool(100, 200);
 }
 
+bool InUse(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_USER_MAPPED_FILE;
+}
+
 class CopyWalk {
 public:
     int givenUp = 0;
@@ -52,7 +57,16 @@ public:
 
     void copyFile(PathBuffer& source, const PathBuffer& target, const char* name)
     {
-        if (!CopyFileA(source.c_str(), target.c_str(), FALSE) && !retry(source, target, name))
+        if (CopyFileA(source.c_str(), target.c_str(), FALSE))
+            return;
+        // Waiting helps only a file that something holds. A silent run has no
+        // one to ask about anything else (a full disk, a folder it may not
+        // write to) and gives such a file up at once.
+        if (InstallContext.silent && !InUse(GetLastError())) {
+            ++givenUp;
+            return;
+        }
+        if (!retry(source, target, name))
             ++givenUp;
     }
 

@@ -186,6 +186,21 @@ TEST_F(CopyEngine, SilentRunKeepsTryingForItsBoundThenGivesUpWithoutAsking)
     EXPECT_TRUE(FileExists(installDir + "\\vxglimmet.exe"));
 }
 
+TEST_F(CopyEngine, SilentRunGivesUpAtOnceWhatWaitingCannotFix)
+{
+    InstallContext.silent = 1;
+    Source("vxglimmet.exe");
+    Source("vxovalle.exe");
+    // A folder where the program should go: no wait makes it writable.
+    CreateDirectoryA((installDir + "\\vxglimmet.exe").c_str(), nullptr);
+
+    EXPECT_EQ(Copy(), 1);
+
+    EXPECT_TRUE(platform.pauses.empty());
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(FileExists(installDir + "\\vxovalle.exe"));
+}
+
 TEST_F(CopyEngine, HeldNotifierIsReleasedThroughTheBackupToolsEvent)
 {
     Source("vxnknotify.exe", "notifier");
