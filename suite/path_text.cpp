@@ -55,6 +55,53 @@ bool CutAtLastBackslash(PathBuffer& path)
     return true;
 }
 
+FolderShape ShapeOfFolder(const char* folder)
+{
+    PathBuffer path;
+    if (!path.assign(folder))
+        return FolderShape::Other;
+    RemoveTrailingBackslash(path);
+    const char* text = path.c_str();
+    // The markers are ASCII below 0x40, which no double-byte character's
+    // second byte can be, so they are safe to look for byte by byte.
+    for (const char* c = text; *c; ++c)
+        if (*c == '/')
+            return FolderShape::Other;
+    const char* segments;
+    int rootSegments; // the server and the share of "\\server\share"
+    char drive = static_cast<char>(text[0] | 0x20);
+    if (drive >= 'a' && drive <= 'z' && text[1] == ':') {
+        if (!text[2])
+            return FolderShape::Root;
+        if (text[2] != '\\')
+            return FolderShape::Other;
+        segments = text + 3;
+        rootSegments = 0;
+    } else if (text[0] == '\\' && text[1] == '\\' && text[2] != '?' && text[2] != '.') {
+        segments = text + 2;
+        rootSegments = 2;
+    } else {
+        return FolderShape::Other;
+    }
+
+    int count = 0;
+    for (const char* start = segments;;) {
+        const char* end = start;
+        while (*end && *end != '\\')
+            end = CharNextA(end);
+        int length = static_cast<int>(end - start);
+        if (length == 0 || (start[0] == '.' && (length == 1 || (length == 2 && start[1] == '.'))))
+            return FolderShape::Other;
+        ++count;
+        if (!*end)
+            break;
+        start = end + 1;
+    }
+    if (count < rootSegments)
+        return FolderShape::Other;
+    return count == rootSegments ? FolderShape::Root : FolderShape::Usable;
+}
+
 bool TempFolderPath(PathBuffer& folder)
 {
     folder.clear();

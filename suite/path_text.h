@@ -29,6 +29,18 @@ void RemoveTrailingBackslash(PathBuffer& path);
 // false, with `path` unchanged, when there is no backslash.
 bool CutAtLastBackslash(PathBuffer& path);
 
+enum class FolderShape {
+    Usable, // a full path below a drive or share: "C:\Vexlo", "\\server\share\Vexlo"
+    Root,   // the root of a drive or share: "C:", "C:\", "\\server\share"
+    Other,  // relative ("Vexlo", "C:Vexlo"), "." or ".." or empty segments,
+            // forward slashes, "\\?\" or "\\.\" prefixes, or too long
+};
+
+// What kind of folder an install folder is, with one trailing backslash ignored.
+// Only a Usable folder may take the suite: a relative one ends up wherever the
+// program happens to run, and at a root the suite's cleanup meets the user's files.
+FolderShape ShapeOfFolder(const char* folder);
+
 // The temporary folder as Windows gives it, with its trailing backslash;
 // false, and `folder` empty, when there is none or it does not fit.
 bool TempFolderPath(PathBuffer& folder);

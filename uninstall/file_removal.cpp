@@ -87,8 +87,15 @@ void RemoveSuiteFiles(const char* folder)
         DeleteFromFolder(folder, program ? program : OlderFolderCopyProgram);
 }
 
+// At the root of a drive or share the sounds there are the user's: only the
+// suite's own go, by name (earlier releases could install at a root).
 void RemoveSounds(const char* folder)
 {
+    if (ShapeOfFolder(folder) == FolderShape::Root) {
+        for (const char* sound : SuiteSounds)
+            DeleteFromFolder(folder, sound);
+        return;
+    }
     PathBuffer pattern;
     if (!JoinPath(pattern, folder, "*.*"))
         return;
@@ -130,16 +137,10 @@ void RemoveLibraries(const char* folder)
         VxRestoreExplorer();
 }
 
-// "C:" or "C:\": the root of a drive, where these folder names may well be the user's own.
-bool IsDriveRoot(const char* folder)
-{
-    int length = lstrlenA(folder);
-    return (length == 2 || (length == 3 && folder[2] == '\\')) && folder[1] == ':';
-}
-
 void RemoveSubfolders(const char* folder)
 {
-    bool root = IsDriveRoot(folder);
+    // At a root ("C:", "C:\", a share) these folder names may well be the user's own.
+    bool root = ShapeOfFolder(folder) == FolderShape::Root;
     for (const char* subfolder : Subfolders) {
         PathBuffer path;
         if (!JoinPath(path, folder, subfolder))

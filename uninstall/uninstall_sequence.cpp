@@ -108,8 +108,15 @@ int RelaunchFromTemp()
 void SecondStage()
 {
     // Read before the registry cleanup deletes the key that holds it.
+    // A relative folder would be taken from the temporary folder this copy
+    // runs in: it counts as no folder at all.
     PathBuffer folder;
-    if (!ReadInstallFolder(folder))
+    bool found = ReadInstallFolder(folder);
+    if (found && !folder.empty() && ShapeOfFolder(folder.c_str()) == FolderShape::Other) {
+        folder.clear();
+        found = false;
+    }
+    if (!found)
         ShowMessage("Cannot find install path to remove files.", MB_OK);
     RemoveShortcuts();
     CleanRegistry();

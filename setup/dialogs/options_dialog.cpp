@@ -135,7 +135,11 @@ void Confirm(HWND dialog)
     InstallContext.startTools = IsDlgButtonChecked(dialog, StartToolsBox) == BST_CHECKED ? 1 : 0;
     ReadFolderBox(dialog, InstallContext.installDir);
     RemoveTrailingBackslash(InstallContext.installDir);
-    if (VxMakeFolder(InstallContext.installDir.c_str()))
+    // An empty box names no folder at all: it cannot be made, as before.
+    if (!InstallContext.installDir.empty() &&
+        ShapeOfFolder(InstallContext.installDir.c_str()) != FolderShape::Usable)
+        ShowMessage(VxTranslate(FolderNotUsableText, 0), MB_OK | MB_ICONERROR);
+    else if (VxMakeFolder(InstallContext.installDir.c_str()))
         EndDialog(dialog, IDOK);
     else
         ShowMessage("Cannot create folder.", MB_OK);

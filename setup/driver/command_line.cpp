@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "setup/state/install_context.h"
+#include "suite/path_text.h"
 
 namespace {
 
@@ -57,6 +58,12 @@ CommandLineResult ReadCommandLine(const char* tail)
     if (const char* path = strstr(text, "/path:")) {
         if (!ReadFolder(path + 6))
             return CommandLineResult::FolderTooLong;
+        // An empty folder ("/path:""") asks for the default.
+        if (!InstallContext.installDir.empty() &&
+            ShapeOfFolder(InstallContext.installDir.c_str()) != FolderShape::Usable) {
+            InstallContext.installDir.clear();
+            return CommandLineResult::FolderNotUsable;
+        }
     }
     if (const char* language = strstr(text, "/language:"))
         InstallContext.languageNumber = atoi(language + 10);

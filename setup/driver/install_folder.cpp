@@ -29,10 +29,11 @@ void ChooseDefaultInstallFolder()
         return;
 
     // An empty "InstallPath" would send every later stage to the root of the
-    // current drive; it counts as no earlier install.
+    // current drive, and a relative one wherever setup runs: like a root, it
+    // counts as no earlier install (its files stay where they are).
     if (VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.buffer())) {
         folder.settle();
-        if (!folder.empty())
+        if (ShapeOfFolder(folder.c_str()) == FolderShape::Usable)
             return;
     }
     folder.clear();

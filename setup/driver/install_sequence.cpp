@@ -66,9 +66,13 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
     BackupUserSettings();
     RemovePreviousVersions();
 
-    if (ReadCommandLine(commandTail) == CommandLineResult::FolderTooLong) {
+    CommandLineResult commandLine = ReadCommandLine(commandTail);
+    if (commandLine != CommandLineResult::Read) {
         if (!InstallContext.silent)
-            ShowMessage(VxTranslate("The install folder is too long.", 0), MB_OK | MB_ICONERROR);
+            ShowMessage(VxTranslate(commandLine == CommandLineResult::FolderTooLong ? "The install folder is too long."
+                                                                                    : FolderNotUsableText,
+                                    0),
+                        MB_OK | MB_ICONERROR);
         // The tools closed at start come back from where an earlier install put them.
         ChooseDefaultInstallFolder();
         return EndWithoutInstalling();

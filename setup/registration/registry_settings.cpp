@@ -35,9 +35,9 @@ struct SoundEvent {
 };
 
 const SoundEvent SoundEvents[] = {
-    {"PN Help", "PN Help", "shhhuh.wav"},
-    {"Pondry", "Pondry", "tki-tko.wav"},
-    {"Restore Layout", "Restore Layout", "gnoop.wav"},
+    {"PN Help", "PN Help", SuiteSounds[0]},
+    {"Pondry", "Pondry", SuiteSounds[1]},
+    {"Restore Layout", "Restore Layout", SuiteSounds[2]},
 };
 
 void SetDefaultValue(HKEY key, const char* text, DWORD type = REG_SZ)

@@ -16,5 +16,11 @@ struct InstallContextData {
 
 extern InstallContextData InstallContext;
 
+// Only a full path to a folder below a drive or share takes the suite
+// (ShapeOfFolder): from "/path:", from an earlier "InstallPath" and from the
+// options dialog alike. Shown, translated, when the user gave another.
+constexpr const char* FolderNotUsableText =
+    "The install folder must be a full path to a folder, not the root of a drive or share.";
+
 // Back to the values a run starts with.
 void ResetInstallContext();

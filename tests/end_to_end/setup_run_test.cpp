@@ -121,6 +121,26 @@ TEST_F(SetupRun, FolderTooLongIsReportedAndNothingIsInstalled)
     EXPECT_EQ(FilesMatching(TempFolder(), "Vexlo Settings before Setup *").size(), 2u);
 }
 
+TEST_F(SetupRun, ARelativeOrRootFolderIsRefusedAndNothingIsInstalled)
+{
+    // Started in a folder of the prefix: a relative folder must never reach
+    // the host's files through the Z: drive.
+    std::string current = FreshFolder("setup-run-current");
+    Snapshot before = TakeSnapshot(WatchedKeys, {root, TempFolder(), current});
+    StartedProcess setup = StartProgram(SetupProgram(), "/path:relfolder", current);
+    HWND box = WaitForWindow(setup.id, "#32770", "Vexlo", 20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "The install folder must be a full path to a folder, not the root of a drive or share.");
+    ClickButton(box, IDOK);
+    EXPECT_EQ(WaitForExit(setup, RunLimit), 0);
+
+    EXPECT_EQ(RunProgram(SetupProgram(), "/silent /path:relfolder", RunLimit, current), 0);
+    EXPECT_EQ(RunProgram(SetupProgram(), "/silent /path:C:\\", RunLimit, current), 0);
+    EXPECT_EQ(JoinLines(CompareSnapshots(before, TakeSnapshot(WatchedKeys, {root, TempFolder(), current}),
+                                         {BackupWritten})),
+              "");
+}
+
 TEST_F(SetupRun, SilentRunIntoAFolderThatCannotBeMadeEndsWithoutInstalling)
 {
     Snapshot before = Take();

@@ -55,6 +55,21 @@ TEST(CommandLine, SwitchesFolderAndLanguage)
     }
 }
 
+TEST(CommandLine, OnlyAFullPathBelowADriveOrShareIsTaken)
+{
+    for (const char* refused : {"relfolder", "c:relfolder", "c:\\", "\"\\\\server\\share\"", "c:\\suite\\..\\x",
+                                "c:/suite", "\\\\?\\c:\\suite", "\\\\.\\c:\\suite"}) {
+        ResetInstallContext();
+        EXPECT_EQ(ReadCommandLine((std::string("/silent /path:") + refused).c_str()),
+                  CommandLineResult::FolderNotUsable)
+            << refused;
+        EXPECT_TRUE(InstallContext.installDir.empty()) << refused;
+    }
+    ResetInstallContext();
+    EXPECT_EQ(ReadCommandLine("/path:\"\\\\server\\share\\vexlo\""), CommandLineResult::Read);
+    EXPECT_STREQ(InstallContext.installDir.c_str(), "\\\\server\\share\\vexlo");
+}
+
 TEST(CommandLine, AFolderThatDoesNotFitIsRefusedNotCut)
 {
     std::string longest = "c:\\" + std::string(MAX_PATH - 4, 'a');

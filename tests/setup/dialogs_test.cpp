@@ -180,11 +180,23 @@ TEST_F(Dialogs, OkTakesTheOptionsAndTheFolderWithoutOneTrailingBackslash)
     EXPECT_EQ(InstallContext.startTools, 1);
     EXPECT_EQ(folderText.c_str(), folder + "\\Deep\\\\");
 
+    // A root (what is left of "C:\") or a relative folder is refused with its message.
+    bool stillOpen[3] = {};
     RunOptions([&](HWND dialog) {
-        SetControlText(dialog, IDC_FOLDER_BOX, "C:\\");
+        const char* const refused[] = {"C:\\", "relfolder", "\\\\server\\share\\"};
+        for (int i = 0; i < 3; ++i) {
+            SetControlText(dialog, IDC_FOLDER_BOX, refused[i]);
+            SendCommand(dialog, IDOK);
+            stillOpen[i] = IsWindowVisible(dialog);
+        }
+        SetControlText(dialog, IDC_FOLDER_BOX, folder);
         SendCommand(dialog, IDOK);
     });
-    EXPECT_STREQ(InstallContext.installDir.c_str(), "C:");
+    EXPECT_TRUE(stillOpen[0] && stillOpen[1] && stillOpen[2]);
+    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(platform.messages[2].text, "The install folder must be a full path to a folder, not the root of a drive or share.");
+    EXPECT_EQ(platform.messages[2].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(InstallContext.installDir.c_str(), folder);
 }
 
 TEST_F(Dialogs, AFolderThatCannotBeMadeKeepsTheDialogOpen)

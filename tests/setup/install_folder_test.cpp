@@ -31,6 +31,16 @@ protected:
 
 } // namespace
 
+TEST_F(DefaultFolder, AnEarlierRelativeOrRootFolderCountsAsNoEarlierInstall)
+{
+    WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "E:\\Programs");
+    for (const char* earlier : {"relfolder", "D:", "D:\\"}) {
+        WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", earlier);
+        ResetInstallContext();
+        EXPECT_EQ(Choose(), "E:\\Programs\\Vexlo") << earlier;
+    }
+}
+
 TEST_F(DefaultFolder, EarlierInstallWinsUnchanged)
 {
     WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "D:\\Apps\\Vexlo Suite");

@@ -129,12 +129,17 @@ TEST_F(FileRemoval, AtADriveRootOnlyEmptySubfoldersGo)
         CreateDirectoryA((root + "\\" + folder).c_str(), nullptr);
     WriteWholeFile(root + "\\Help\\My Notes.txt", "the user's");
     WriteWholeFile(root + "\\vxnorrik.exe", "suite");
+    // At a root the sounds are the user's, but for the suite's own.
+    WriteWholeFile(root + "\\party.wav", "the user's");
+    WriteWholeFile(root + "\\gnoop.wav", "suite");
     MappedDrive drive('s', root);
     ASSERT_TRUE(FileExists("S:\\vxnorrik.exe"));
 
     RemoveInstalledFiles("S:");
 
     EXPECT_FALSE(FileExists(root + "\\vxnorrik.exe"));
+    EXPECT_FALSE(FileExists(root + "\\gnoop.wav"));
+    EXPECT_EQ(ReadWholeFile(root + "\\party.wav"), "the user's");
     EXPECT_EQ(ReadWholeFile(root + "\\Help\\My Notes.txt"), "the user's");
     EXPECT_FALSE(FolderExists(root + "\\Sounds"));
     EXPECT_FALSE(FolderExists(root + "\\Languages"));

@@ -89,6 +89,30 @@ TEST(SecondStage, WithoutAnInstallFolderItSaysSoAndStillCleansUp)
     EXPECT_TRUE(FilesMatching(temp, "delme*.bat").empty());
 }
 
+TEST(SecondStage, ARelativeInstallFolderCountsAsNone)
+{
+    RegistrySandbox sandbox("second-stage-relative");
+    PlatformRecorder platform;
+    std::string temp = FreshFolder("second-stage-relative");
+    // Where the relative folder would lead from the temporary folder this stage runs in.
+    CreateDirectoryA((temp + "\\Vexlo").c_str(), nullptr);
+    WriteWholeFile(temp + "\\Vexlo\\vxnorrik.exe", "not the suite's to delete");
+    WriteString(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets", "InstallPath", "Vexlo");
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetCurrentDirectoryA(temp.c_str());
+
+    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /internally"), 1);
+    SetCurrentDirectoryA(current);
+    SetEnvironmentVariableA("TMP", nullptr);
+
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Cannot find install path to remove files.");
+    EXPECT_TRUE(FileExists(temp + "\\Vexlo\\vxnorrik.exe"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets"));
+}
+
 TEST(FirstStage, ATemporaryFolderThatCannotBeUsedStopsTheRelaunchWithAMessage)
 {
     PlatformRecorder platform;
