@@ -31,6 +31,7 @@ const char* const LanguageList[] = {
     "Svenska", "Italiano",       "Czech",   "Russian",  "Your Language",
 };
 const int LanguageCount = 10;
+const UINT LanguageListCodePage = 1252;
 
 struct RegionalLanguage {
     int number;
@@ -104,9 +105,14 @@ void Initialise(HWND dialog)
     CheckDlgButton(dialog, ShortcutsBox, InstallContext.createShortcuts ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, StartToolsBox, InstallContext.startTools ? BST_CHECKED : BST_UNCHECKED);
 
-    for (const char* language : LanguageList)
-        SendDlgItemMessageA(dialog, LanguageBox, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(language));
+    // The names are Windows-1252 whatever the system's code page: inserted as
+    // wide text, "Français" stays itself on a Russian or Japanese system too.
+    for (const char* language : LanguageList) {
+        WCHAR name[32] = {};
+        MultiByteToWideChar(LanguageListCodePage, 0, language, -1, name, 31);
+        SendDlgItemMessageW(dialog, LanguageBox, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(name));
+    }
     SendDlgItemMessageA(dialog, LanguageBox, CB_SETCURSEL, ChooseLanguage(), 0);
     ApplyLanguage(dialog);
 

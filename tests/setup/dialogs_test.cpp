@@ -2,6 +2,7 @@
 // while a second thread plays the user.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -159,6 +160,28 @@ TEST_F(Dialogs, StartOptionNamesTheToolsThatWereRunning)
     RunningTools.glimmet = 1;
     LookAtOptions([&](HWND dialog) { label = Text(dialog, IDC_START_TOOLS); });
     EXPECT_EQ(label, "&Start tray-based programs running before setup");
+}
+
+// Also run as setup_tests_ru_RU, under a code page where the names' bytes
+// would read as other letters.
+TEST_F(Dialogs, LanguageNamesReadTheSameInEveryCodePage)
+{
+    if (const char* expected = getenv("VEXLO_EXPECTED_CODE_PAGE")) {
+        ASSERT_EQ(GetACP(), strtoul(expected, nullptr, 10)) << "not the code page this run is for";
+    }
+    std::vector<std::wstring> names;
+    LookAtOptions([&](HWND dialog) {
+        HWND box = GetDlgItem(dialog, IDC_LANGUAGE_BOX);
+        LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            WCHAR name[64] = {};
+            SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+            names.push_back(name);
+        }
+    });
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"English", L"Fran\u00E7ais", L"Deutsch", L"Japanese",
+                                                L"Espa\u00F1ol", L"Svenska", L"Italiano", L"Czech", L"Russian",
+                                                L"Your Language"}));
 }
 
 TEST_F(Dialogs, OkTakesTheOptionsAndTheFolderWithoutOneTrailingBackslash)
