@@ -19,11 +19,11 @@ unsigned RootLength(const char* path)
     if (path[0] && path[1] == ':')
         return path[2] == '\\' ? 3 : 2;
     if (path[0] == '\\' && path[1] == '\\') {
-        unsigned i = 2;
-        for (int separators = 0; path[i]; ++i)
-            if (path[i] == '\\' && ++separators == 2)
-                return i + 1;
-        return i;
+        const char* c = path + 2;
+        for (int separators = 0; *c; c = CharNextA(c))
+            if (*c == '\\' && ++separators == 2)
+                return static_cast<unsigned>(c - path) + 1;
+        return static_cast<unsigned>(c - path);
     }
     return path[0] == '\\' ? 1 : 0;
 }
@@ -77,9 +77,12 @@ void MakeParentFolder(const char* path)
     HeapText parent;
     if (!parent.append(path))
         return;
-    unsigned length = parent.length();
-    while (length > 0 && path[length - 1] != '\\')
-        --length;
+    // Stepped by character: in a double-byte code page a character's second
+    // byte may be 0x5C, the backslash.
+    unsigned length = 0;
+    for (const char* c = path; *c; c = CharNextA(c))
+        if (*c == '\\')
+            length = static_cast<unsigned>(c - path) + 1;
     if (length > RootLength(path)) {
         parent.truncate(length - 1);
         VxMakeFolder(parent.c_str());
@@ -152,15 +155,18 @@ int __cdecl VxMakeFolder(const char* path)
     if (!path || !*path)
         return 0;
     HeapText partial;
-    unsigned length = lstrlenA(path);
-    for (unsigned i = RootLength(path); i <= length; ++i) {
-        if (path[i] != '\\' && path[i] != '/' && path[i] != 0)
+    // Each folder along the path, stepped by character (see MakeParentFolder).
+    for (const char* c = path + RootLength(path);; c = CharNextA(c)) {
+        if (*c != '\\' && *c != '/' && *c != 0)
             continue;
+        unsigned i = static_cast<unsigned>(c - path);
         partial.clear();
         if (!partial.append(path, i))
             return 0;
         if (i > 0 && !IsFolder(partial.c_str()))
             CreateDirectoryA(partial.c_str(), nullptr);
+        if (!*c)
+            break;
     }
     return IsFolder(path);
 }

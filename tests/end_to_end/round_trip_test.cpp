@@ -5,6 +5,7 @@
 
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -113,4 +114,53 @@ TEST(RoundTrip, UninstallLeavesOnlyWhatIsMeantToStayEvenTheSecondTime)
     }
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Other Product"));
     EXPECT_EQ(FilesMatching(temp, "Vexlo Settings before Setup *").size(), backupsBefore + 2);
+}
+
+// Run as round_trip_tests_ja_JP, under the Japanese code page: the folder's
+// last character, "表", ends in the byte 0x5C, the backslash.
+TEST(RoundTrip, AFolderEndingInADoubleByteCharacterIsInstalledAndRemovedWhole)
+{
+    if (const char* expected = getenv("VEXLO_EXPECTED_CODE_PAGE")) {
+        ASSERT_EQ(GetACP(), strtoul(expected, nullptr, 10)) << "not the code page this run is for";
+    }
+    if (GetACP() != 932)
+        GTEST_SKIP() << "needs the Japanese code page: see round_trip_tests_ja_JP";
+    const std::string root = FreshFolder("round-trip-ja");
+    const std::string installDir = root + "\\\x95\x5C";
+    const std::string temp = TempFolder();
+    ToolJournal journal(FreshFolder("round-trip-ja-journal"));
+
+    ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe", "/silent /path:\"" + installDir + "\"", RunLimit), 1);
+    ASSERT_EQ(journal.starts(9).size(), 9u);
+    std::string stored = installDir; // the command line is taken in lower case
+    CharLowerA(&stored[0]);
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets", "InstallPath").bytes,
+              stored + '\0');
+    EXPECT_TRUE(FileExists(installDir + "\\uninstall.exe"));
+    EXPECT_TRUE(FileExists(installDir + "\\Sounds\\gnoop.wav"));
+    // Nothing went to a folder whose name lost its last byte.
+    EXPECT_EQ(FilesMatching(root, "*").size(), 0u);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((root + "\\*").c_str(), &found);
+    std::vector<std::string> folders;
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+                folders.push_back(found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(folders, std::vector<std::string>{"\x95\x5C"});
+
+    StartedProcess firstStage = StartProgram(installDir + "\\uninstall.exe", "");
+    HWND question = WaitForDialog(firstStage.id, 20000);
+    ASSERT_NE(question, nullptr);
+    ClickButton(question, IDOK);
+    EXPECT_EQ(WaitForExit(firstStage, RunLimit), 1);
+    EXPECT_TRUE(WaitUntilGone({temp + "\\uninstall.exe", temp + "\\vexlo.dll", installDir + "\\uninstall.exe"},
+                              RunLimit));
+    for (int wait = 0; wait < 100 && FolderExists(installDir); ++wait)
+        Sleep(100);
+    EXPECT_FALSE(FolderExists(installDir));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets"));
 }
