@@ -1,10 +1,11 @@
 #include "suite/platform_calls.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "suite/suite_identity.h"
 
-PlatformCalls Platform = {MessageBoxA, Sleep, SHChangeNotify};
+PlatformCalls Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA};
 
 int ShowMessage(const char* text, UINT style)
 {

@@ -1,5 +1,7 @@
 // The few platform calls that tests must be able to answer or observe: asking
-// the user, waiting, and telling the shell. Everything else is called directly.
+// the user, waiting, telling the shell, and starting an earlier release's
+// uninstaller (whose start Wine does not show for every command). Everything
+// else is called directly.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +12,8 @@ struct PlatformCalls {
     int(WINAPI* messageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT style);
     void(WINAPI* sleep)(DWORD milliseconds);
     void(WINAPI* changeNotify)(LONG event, UINT flags, LPCVOID item1, LPCVOID item2);
+    HINSTANCE(WINAPI* shellExecute)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
+                                    INT show);
 };
 
 extern PlatformCalls Platform;

@@ -5,6 +5,7 @@
 
 #include "suite/fixed_string.h"
 #include "suite/path_text.h"
+#include "suite/platform_calls.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ void RunUninstaller(const char* release)
         named = named || (command[i] != ' ' && command[i] != '\t');
     if (!named)
         return;
-    ShellExecuteA(nullptr, nullptr, command.c_str(), arguments.c_str(), nullptr, SW_SHOWNORMAL);
+    Platform.shellExecute(nullptr, nullptr, command.c_str(), arguments.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 // Earlier standalone releases of the layout tool are removed before installing.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
 #include "setup/driver/previous_versions.h"
+#include "suite/platform_calls.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"
@@ -13,6 +17,14 @@
 namespace {
 
 const std::string UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+std::vector<std::string> recordedStarts;
+
+HINSTANCE WINAPI RecordStart(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT)
+{
+    recordedStarts.push_back(file);
+    return reinterpret_cast<HINSTANCE>(33);
+}
 
 class PreviousVersions : public testing::Test {
 protected:
@@ -72,6 +84,14 @@ TEST_F(PreviousVersions, StringsWithoutAProgramBeforeTheSwitchStartNothing)
 
     RemovePreviousVersions();
     EXPECT_TRUE(journal.starts(1, 500).empty());
+
+    // Blanks before the switch name no program either: nothing is started in
+    // its place. (Wine opens nothing for an empty program; Windows opens a folder.)
+    Platform.shellExecute = RecordStart;
+    Register("ZERV Pondry 2.0", "  /uninstall");
+    RemovePreviousVersions();
+    Platform.shellExecute = ShellExecuteA;
+    EXPECT_TRUE(recordedStarts.empty());
 
     // The next release is still handled.
     Register("ZERV Pondry 1.0", folder + "\\unpondry1.exe /uninstall");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <deque>
@@ -30,11 +31,12 @@ public:
         Platform.messageBox = RecordMessage;
         Platform.sleep = RecordPause;
         Platform.changeNotify = RecordNotification;
+        Platform.shellExecute = RecordStart;
     }
 
     ~PlatformRecorder()
     {
-        Platform = {MessageBoxA, Sleep, SHChangeNotify};
+        Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA};
         current = nullptr;
     }
 
@@ -43,6 +45,7 @@ public:
     std::vector<DWORD> pauses;
     std::function<void(size_t)> onPause; // called with the number of pauses so far
     std::vector<Notification> notifications;
+    std::vector<std::string> starts; // "program|parameters" through Platform.shellExecute, which still starts them
 
     size_t notificationsOf(LONG event) const
     {
@@ -74,6 +77,13 @@ private:
     {
         std::string path = (flags & SHCNF_TYPE) == SHCNF_PATHA && item ? static_cast<const char*>(item) : "";
         current->notifications.push_back({event, flags, path});
+    }
+
+    static HINSTANCE WINAPI RecordStart(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
+                                        INT show)
+    {
+        current->starts.push_back(std::string(file ? file : "") + "|" + (parameters ? parameters : ""));
+        return ShellExecuteA(owner, verb, file, parameters, folder, show);
     }
 
     static inline PlatformRecorder* current = nullptr;
