@@ -5,6 +5,7 @@
 #include "suite/fixed_string.h"
 #include "suite/path_text.h"
 #include "suite/platform_calls.h"
+#include "suite/run_lock.h"
 #include "suite/running_tools.h"
 #include "suite/suite_identity.h"
 #include "suite/vexlo.h"
@@ -54,6 +55,12 @@ int RunUninstall(HINSTANCE instance, const char* commandLine)
 
 void FirstStage()
 {
+    // Held until the copy in the temporary folder has been started.
+    RunLock lock;
+    if (!lock.held()) {
+        ShowMessage(VxTranslate(AnotherRunText, 0), MB_OK | MB_ICONERROR);
+        return;
+    }
     RunningTools = {};
     CloseRunningTools(SuiteProgram::Uninstall);
     char question[1024];

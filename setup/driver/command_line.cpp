@@ -39,6 +39,14 @@ bool ReadFolder(const char* text)
 
 } // namespace
 
+bool AsksForSilence(const char* tail)
+{
+    if (!tail || !tailCopy.assign(tail))
+        return false;
+    CharLowerA(tailCopy.buffer());
+    return strstr(tailCopy.c_str(), "/silent") != nullptr;
+}
+
 CommandLineResult ReadCommandLine(const char* tail)
 {
     if (!tail || !tailCopy.assign(tail))

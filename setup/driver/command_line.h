@@ -12,3 +12,6 @@ enum class CommandLineResult {
 // lower case. A folder that does not fit a path is refused, never cut; one
 // that breaks the install-folder rules is refused and leaves the folder empty.
 CommandLineResult ReadCommandLine(const char* tail);
+
+// Whether the tail holds "/silent", by the same rule, without reading the rest.
+bool AsksForSilence(const char* tail);

@@ -18,6 +18,7 @@
 #include "setup/state/install_context.h"
 #include "suite/component_table.h"
 #include "suite/platform_calls.h"
+#include "suite/run_lock.h"
 #include "suite/running_tools.h"
 #include "suite/suite_identity.h"
 #include "suite/vexlo.h"
@@ -50,6 +51,15 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
     InstallContext.instance = instance;
     SetDistributionFolder(distributionFolder);
     InitialiseRuntimeLibrary(instance, SuiteProgram::Setup);
+
+    // Held to the end of the run; a second run ends before it changes anything.
+    RunLock lock;
+    if (!lock.held()) {
+        if (AsksForSilence(commandTail))
+            return SetupExit::AnotherRunInProgress;
+        ShowMessage(VxTranslate(AnotherRunText, 0), MB_OK | MB_ICONERROR);
+        return SetupExit::EndedWithoutInstalling;
+    }
 
     if (HWND earlier = FindWindowA(nullptr, "Vexlo Setup"))
         ShowWindow(earlier, SW_HIDE);

@@ -8,6 +8,7 @@ namespace SetupExit {
 constexpr int EndedWithoutInstalling = 0; // cancelled, or no usable install folder
 constexpr int Completed = 1;
 constexpr int FilesGivenUp = 2; // a silent run that could not copy every file
+constexpr int AnotherRunInProgress = 3; // a silent run that found setup or uninstall running
 } // namespace SetupExit
 
 // Runs the whole install; the result is the process exit code. The files come from `distributionFolder`

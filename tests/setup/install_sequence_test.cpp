@@ -6,6 +6,7 @@
 
 #include "setup/driver/install_sequence.h"
 #include "suite/platform_calls.h"
+#include "suite/run_lock.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"
@@ -96,6 +97,21 @@ TEST_F(InstallSequence, FolderTooLongEndsWithoutInstalling)
     EXPECT_FALSE(FolderExists(target));
     // The settings were saved before the command line was read, both times.
     EXPECT_EQ(BackupFiles(), 2u);
+}
+
+TEST_F(InstallSequence, ASecondRunEndsBeforeItChangesAnything)
+{
+    {
+        RunLock otherRun;
+        ASSERT_TRUE(otherRun.held());
+        // The interactive message is seen end to end: here a run that went on would wait in its dialog.
+        EXPECT_EQ(Run("/silent /path:\"" + target + "\""), 3);
+        EXPECT_TRUE(shown.empty());
+        EXPECT_EQ(BackupFiles(), 0u);
+        EXPECT_FALSE(FolderExists(target));
+    }
+    // Once the other run has ended, setup runs again.
+    EXPECT_EQ(Run("/SILENT /NOSTART /path:\"" + target + "\""), 1);
 }
 
 TEST_F(InstallSequence, SilentRunEndsWhenTheFolderCannotBeMade)

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "suite/run_lock.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"
@@ -62,6 +63,22 @@ TEST(FirstStage, OnlyOkIsConsent)
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets"));
     EXPECT_FALSE(FileExists(temp + "\\uninstall.exe"));
+}
+
+TEST(FirstStage, WaitsForNoOtherRunButEndsUntouched)
+{
+    RegistrySandbox sandbox("first-stage-other-run");
+    PlatformRecorder platform;
+    WriteString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+                "DisplayName", "Vexlo");
+    RunLock setupRunning;
+    platform.answers = {IDCANCEL}; // were the question asked, it would be cancelled
+
+    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe"), 1);
+
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Vexlo Setup or Uninstall is already running.");
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets"));
 }
 
 TEST(SecondStage, WithoutAnInstallFolderItSaysSoAndStillCleansUp)
