@@ -1,7 +1,6 @@
 // Version resource shared by the suite's programs; the including script
 // defines VEXLO_FILE_DESCRIPTION and VEXLO_ORIGINAL_NAME first.
-#define VEXLO_VERSION_NUMBERS 1,0,0,0
-#define VEXLO_VERSION_TEXT "1.0.0.0"
+#include "suite/version.h"
 
 VS_VERSION_INFO VERSIONINFO
 FILEVERSION VEXLO_VERSION_NUMBERS

@@ -10,6 +10,7 @@
 #include "suite/install_subfolders.h"
 #include "suite/path_text.h"
 #include "suite/suite_identity.h"
+#include "suite/version.h"
 #include "suite/vexlo.h"
 
 namespace {
@@ -19,6 +20,16 @@ const RegistryRow UninstallEntry[] = {
      "DisplayName", "Vexlo"},
     {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
      "UninstallString", "{install}\\uninstall.exe"},
+    // What Windows' list of programs and the administrators' tools read besides.
+    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+     "DisplayVersion", VEXLO_VERSION_TEXT},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+     "Publisher", "ZERV Software"},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+     "InstallLocation", "{install}"},
+    // setup.exe is not installed and any tool may be left out: the uninstaller's icon.
+    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+     "DisplayIcon", "{install}\\uninstall.exe,0"},
 };
 
 // Always English: the scheduling tool shows it to whoever edits its key.

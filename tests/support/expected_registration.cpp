@@ -35,6 +35,10 @@ const std::vector<ExpectedValue> ExpectedRegistration = {
     {HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets", "InstallPath", "{install}"},
     {HKEY_LOCAL_MACHINE, Uninstall, "DisplayName", "Vexlo"},
     {HKEY_LOCAL_MACHINE, Uninstall, "UninstallString", "{install}\\uninstall.exe"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "DisplayVersion", "1.0.0.0"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "Publisher", "ZERV Software"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "InstallLocation", "{install}"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "DisplayIcon", "{install}\\uninstall.exe,0"},
     {HKEY_CURRENT_USER, "Software\\ZERV Software\\Orvex", "Add Your Subkeys Here!",
      "Add your timer below this key, per *.reg, batch, or program! Start Vexlo Orvex again to get all subkeys "
      "rechecked, /s for silent mode."},

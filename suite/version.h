@@ -1,0 +1,6 @@
+// The suite's version, once: for the programs' version resources and for the
+// uninstall entry that Windows' list of programs shows.
+#pragma once
+
+#define VEXLO_VERSION_NUMBERS 1,0,0,0
+#define VEXLO_VERSION_TEXT "1.0.0.0"
