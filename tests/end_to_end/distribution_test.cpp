@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "suite/component_table.h"
+#include "suite/version.h"
 #include "tests/support/pe_file.h"
 #include "tests/support/test_files.h"
 
@@ -85,5 +86,26 @@ TEST(Distribution, RuntimeLibraryExportsExactlyTheOrdinalsAndNoNames)
         EXPECT_EQ(library.machine(), folder.machine) << path;
         EXPECT_EQ(library.exportedNameCount(), 0u) << path;
         EXPECT_EQ(library.exportedOrdinals(), LibraryOrdinals) << path;
+    }
+}
+
+// What Explorer's properties and the administrators' inventories show; the
+// resource compiler drops a version block that comes from a header.
+TEST(Distribution, ProgramsCarryTheSuiteVersion)
+{
+    for (const ProgramFolder& folder : ProgramFolders()) {
+        for (const char* program : {"setup.exe", "uninstall.exe"}) {
+            std::string path = folder.path + "\\" + program;
+            DWORD unused = 0;
+            std::string block(GetFileVersionInfoSizeA(path.c_str(), &unused), '\0');
+            ASSERT_FALSE(block.empty()) << path;
+            ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), &block[0])) << path;
+            char* text = nullptr;
+            UINT length = 0;
+            ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\ProductVersion",
+                                       reinterpret_cast<void**>(&text), &length))
+                << path;
+            EXPECT_STREQ(text, VEXLO_VERSION_TEXT) << path;
+        }
     }
 }
