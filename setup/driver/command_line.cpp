@@ -37,23 +37,27 @@ bool ReadFolder(const char* text)
     return InstallContext.installDir.assign(text, static_cast<unsigned>(end - text));
 }
 
+// The tail in lower case, or null when there is none.
+const char* LowerCaseTail(const char* tail)
+{
+    if (!tail || !tailCopy.assign(tail))
+        return nullptr;
+    CharLowerA(tailCopy.buffer());
+    return tailCopy.c_str();
+}
+
 } // namespace
 
 bool AsksForSilence(const char* tail)
 {
-    if (!tail || !tailCopy.assign(tail))
-        return false;
-    CharLowerA(tailCopy.buffer());
-    return strstr(tailCopy.c_str(), "/silent") != nullptr;
+    const char* text = LowerCaseTail(tail);
+    return text && strstr(text, "/silent");
 }
 
 CommandLineResult ReadCommandLine(const char* tail)
 {
-    if (!tail || !tailCopy.assign(tail))
-        return CommandLineResult::Read;
-    CharLowerA(tailCopy.buffer());
-    const char* text = tailCopy.c_str();
-    if (!*text)
+    const char* text = LowerCaseTail(tail);
+    if (!text || !*text)
         return CommandLineResult::Read;
 
     if (strstr(text, "/silent"))

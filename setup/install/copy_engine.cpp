@@ -137,8 +137,8 @@ void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder)
     ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
         PathBuffer from;
         PathBuffer to;
-        if (!ContainsAny(found.cFileName, subfolder.patterns, subfolder.patternCount) || !JoinPath(from, prefix.c_str(), found.cFileName) ||
-            !JoinPath(to, folder.c_str(), found.cFileName))
+        if (!ContainsAny(found.cFileName, subfolder.patterns, subfolder.patternCount) ||
+            !JoinPath(from, prefix.c_str(), found.cFileName) || !JoinPath(to, folder.c_str(), found.cFileName))
             return;
         DeleteFileA(to.c_str());
         if (!MoveFileA(from.c_str(), to.c_str()) && GetLastError() == ERROR_ALREADY_EXISTS) {

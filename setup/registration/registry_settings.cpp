@@ -15,21 +15,17 @@
 
 namespace {
 
+constexpr const char* UninstallEntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets";
+
 const RegistryRow UninstallEntry[] = {
-    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
-     "DisplayName", "Vexlo"},
-    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
-     "UninstallString", "{install}\\uninstall.exe"},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayName", "Vexlo"},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "UninstallString", "{install}\\uninstall.exe"},
     // What Windows' list of programs and the administrators' tools read besides.
-    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
-     "DisplayVersion", VEXLO_VERSION_TEXT},
-    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
-     "Publisher", "ZERV Software"},
-    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
-     "InstallLocation", "{install}"},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayVersion", VEXLO_VERSION_TEXT},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "Publisher", "ZERV Software"},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "InstallLocation", "{install}"},
     // setup.exe is not installed and any tool may be left out: the uninstaller's icon.
-    {Writer::Direct, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
-     "DisplayIcon", "{install}\\uninstall.exe,0"},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayIcon", "{install}\\uninstall.exe,0"},
 };
 
 // Always English: the scheduling tool shows it to whoever edits its key.
