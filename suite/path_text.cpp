@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "suite/platform_calls.h"
+#include "suite/run_log.h"
 
 namespace {
 
@@ -141,21 +142,33 @@ bool DeleteWithRetry(const char* path, IfMissing ifMissing, ShellNotice notice, 
 {
     int made = 0;
     bool gone = false;
+    bool wasThere = true;
     if (ifMissing == IfMissing::NothingToDo && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
         if (attempts)
             *attempts = 0;
         return true;
     }
+    DWORD error = ERROR_SUCCESS;
     for (;;) {
         ++made;
-        if (DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND) {
+        if (DeleteFileA(path)) {
             gone = true;
+            break;
+        }
+        error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) {
+            gone = true;
+            wasThere = false;
             break;
         }
         if (made == DeleteAttempts)
             break;
         Platform.sleep(DeletePause);
     }
+    if (!gone)
+        LogLine("could not delete %s (%d attempts, error %lu)", path, made, error);
+    else if (wasThere)
+        LogLine("deleted %s (%d attempts)", path, made);
     if (notice == ShellNotice::Delete)
         Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path, nullptr);
     if (attempts)

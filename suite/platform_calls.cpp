@@ -3,13 +3,43 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "suite/run_log.h"
 #include "suite/suite_identity.h"
+
+namespace {
+
+const char* AnswerName(int answer)
+{
+    switch (answer) {
+    case IDOK:
+        return "OK";
+    case IDCANCEL:
+        return "Cancel";
+    case IDYES:
+        return "Yes";
+    case IDNO:
+        return "No";
+    default:
+        return "none (not shown)";
+    }
+}
+
+} // namespace
 
 PlatformCalls Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA};
 
 int ShowMessage(const char* text, UINT style)
 {
-    return Platform.messageBox(nullptr, text, Suite::ProductName, style);
+    int answer = Platform.messageBox(nullptr, text, Suite::ProductName, style);
+    // One line of the log per message: its line breaks become blanks.
+    MessageText line;
+    if (!line.assign(text))
+        line.clear();
+    for (unsigned i = 0; i < line.length(); ++i)
+        if (line[i] == '\r' || line[i] == '\n')
+            line.buffer()[i] = ' ';
+    LogLine("message \"%s\", answered %s", line.c_str(), AnswerName(answer));
+    return answer;
 }
 
 void ComposeMessage(MessageText& text, const char* heading, const char* separator, const char* body)

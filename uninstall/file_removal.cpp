@@ -9,6 +9,7 @@
 #include "suite/install_subfolders.h"
 #include "suite/path_text.h"
 #include "suite/platform_calls.h"
+#include "suite/run_log.h"
 #include "suite/suite_identity.h"
 #include "suite/vexlo.h"
 
@@ -34,19 +35,39 @@ const char* const HeldLibraries[] = {
 
 const char* const Subfolders[] = {InstallSubfolder::Sounds, InstallSubfolder::Languages, InstallSubfolder::Help};
 
+// The first stage runs from these while the second removes the rest.
+const char* const FirstStageFiles[] = {"uninstall.exe", "Vexlo.dll"};
+
+// Set only while a silent removal runs: what stays is then scheduled.
+Leftovers* silentLeftovers = nullptr;
+
+bool Exists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A file or an emptied folder that is still there goes at the next restart.
+void LeaveForRestart(const char* path)
+{
+    if (!silentLeftovers || !Exists(path))
+        return;
+    if (MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+        ++silentLeftovers->scheduled;
+        LogLine("scheduled %s for deletion at the next restart", path);
+    } else {
+        ++silentLeftovers->failed;
+        LogLine("could neither delete %s nor schedule it (error %lu)", path, GetLastError());
+    }
+}
+
 // Names are deleted whether or not they look present: only a file that is
 // not there ends the attempts early, so a folder that is missing costs the
 // whole round of attempts, and the shell hears of the folders at the end.
 void DeleteFromFolder(const char* folder, const char* name)
 {
     PathBuffer path;
-    if (JoinPath(path, folder, name))
-        DeleteWithRetry(path.c_str(), IfMissing::Attempt, ShellNotice::None);
-}
-
-bool Exists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    if (JoinPath(path, folder, name) && !DeleteWithRetry(path.c_str(), IfMissing::Attempt, ShellNotice::None))
+        LeaveForRestart(path.c_str());
 }
 
 void RemoveSuiteFiles(const char* folder)
@@ -106,7 +127,7 @@ void RemoveSounds(const char* folder)
 }
 
 // Explorer's context menus and running tools may hold a library; only the
-// user can let us close Explorer to free it.
+// user can let us close Explorer to free it, and a silent run never asks.
 void RemoveLibraries(const char* folder)
 {
     // Translated once, before the library can be closed with Explorer; a
@@ -120,10 +141,13 @@ void RemoveLibraries(const char* folder)
         PathBuffer path;
         if (!JoinPath(path, folder, library))
             continue;
+        // The first stage's own library waits until that stage has ended.
+        if (silentLeftovers && lstrcmpiA(library, "Vexlo.dll") == 0)
+            continue;
         DeleteFileA(path.c_str());
         if (!Exists(path.c_str()))
             continue;
-        if (ShowMessage(question.c_str(), MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
+        if (!silentLeftovers && ShowMessage(question.c_str(), MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
             VxCloseExplorerWindows();
             explorerClosed = true;
         }
@@ -132,6 +156,10 @@ void RemoveLibraries(const char* folder)
             Platform.sleep(200);
             DeleteFileA(path.c_str());
         }
+        if (Exists(path.c_str()))
+            LeaveForRestart(path.c_str());
+        else
+            LogLine("deleted %s", path.c_str());
     }
     if (explorerClosed)
         VxRestoreExplorer();
@@ -145,11 +173,42 @@ void RemoveSubfolders(const char* folder)
         PathBuffer path;
         if (!JoinPath(path, folder, subfolder))
             continue;
-        if (root)
+        if (root) {
             RemoveDirectoryA(path.c_str());
-        else
-            VxRemoveFolder(path.c_str(), 1);
+            continue;
+        }
+        VxRemoveFolder(path.c_str(), 1);
+        if (!silentLeftovers || !Exists(path.c_str()))
+            continue;
+        // What the folder still holds is held; the folder follows it.
+        PathBuffer pattern;
+        if (JoinPath(pattern, path.c_str(), "*.*"))
+            ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
+                PathBuffer file;
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && JoinPath(file, path.c_str(), found.cFileName))
+                    LeaveForRestart(file.c_str());
+            });
+        LeaveForRestart(path.c_str());
     }
+}
+
+// The folder, and the maker's folder with its last product, then the shell hears of it.
+void RemoveInstallFolder(const char* installDir)
+{
+    RemoveDirectoryA(installDir);
+    if (silentLeftovers && silentLeftovers->scheduled > 0)
+        LeaveForRestart(installDir);
+
+    // In any letter case: setup takes a "/path:" folder in lower case.
+    PathBuffer parent;
+    if (parent.assign(installDir) && CutAtLastBackslash(parent)) {
+        PathBuffer lower = parent;
+        CharLowerA(lower.buffer());
+        if (TextContains(lower.c_str(), "\\zerv software"))
+            RemoveDirectoryA(parent.c_str());
+    }
+    Platform.changeNotify(SHCNE_RMDIR, SHCNF_PATHA, installDir, nullptr);
+    Platform.changeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
 }
 
 } // namespace
@@ -161,17 +220,24 @@ void RemoveInstalledFiles(const char* installDir)
     RemoveLibraries(installDir);
     RemoveSubfolders(installDir);
     DeleteFromFolder(installDir, "uninstall.exe");
-    RemoveDirectoryA(installDir);
+    RemoveInstallFolder(installDir);
+}
 
-    // The maker's folder goes with its last product.
-    // In any letter case: setup takes a "/path:" folder in lower case.
-    PathBuffer parent;
-    if (parent.assign(installDir) && CutAtLastBackslash(parent)) {
-        PathBuffer lower = parent;
-        CharLowerA(lower.buffer());
-        if (TextContains(lower.c_str(), "\\zerv software"))
-            RemoveDirectoryA(parent.c_str());
-    }
-    Platform.changeNotify(SHCNE_RMDIR, SHCNF_PATHA, installDir, nullptr);
-    Platform.changeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
+void RemoveInstalledFilesSilently(const char* installDir, Leftovers& leftovers)
+{
+    silentLeftovers = &leftovers;
+    RemoveSuiteFiles(installDir);
+    RemoveSounds(installDir);
+    RemoveLibraries(installDir);
+    RemoveSubfolders(installDir);
+    silentLeftovers = nullptr;
+}
+
+void RemoveFirstStageFiles(const char* installDir, Leftovers& leftovers)
+{
+    silentLeftovers = &leftovers;
+    for (const char* file : FirstStageFiles)
+        DeleteFromFolder(installDir, file);
+    RemoveInstallFolder(installDir);
+    silentLeftovers = nullptr;
 }

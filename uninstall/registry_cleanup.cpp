@@ -6,6 +6,7 @@
 #include "suite/fixed_string.h"
 #include "suite/path_text.h"
 #include "suite/platform_calls.h"
+#include "suite/run_log.h"
 #include "suite/shell_extension_table.h"
 #include "suite/vexlo.h"
 
@@ -31,14 +32,16 @@ void RemoveMakerKey(HKEY root)
     HKEY maker;
     if (RegOpenKeyExA(root, "Software\\ZERV Software", 0, KEY_ALL_ACCESS, &maker) != ERROR_SUCCESS)
         return;
-    RegDeleteKeyA(maker, "Vexlets");
+    if (RegDeleteKeyA(maker, "Vexlets") == ERROR_SUCCESS)
+        LogLine("removed %s\\Software\\ZERV Software\\Vexlets", RootName(root));
     DWORD subkeys = 1;
     RegQueryInfoKeyA(maker, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
                      nullptr, nullptr);
     RegCloseKey(maker);
     HKEY software;
     if (subkeys == 0 && RegOpenKeyExA(root, "Software", 0, KEY_ALL_ACCESS, &software) == ERROR_SUCCESS) {
-        RegDeleteKeyA(software, "ZERV Software");
+        if (RegDeleteKeyA(software, "ZERV Software") == ERROR_SUCCESS)
+            LogLine("removed %s\\Software\\ZERV Software", RootName(root));
         RegCloseKey(software);
     }
 }
@@ -108,7 +111,8 @@ void DeleteKeyTree(HKEY root, const char* path, KeyTreeMode mode)
         return;
     int last = LastBackslash(path);
     if (last < 0) {
-        RegDeleteKeyA(root, path);
+        if (RegDeleteKeyA(root, path) == ERROR_SUCCESS)
+            LogLine("removed %s\\%s", RootName(root), path);
         return;
     }
     PathBuffer parent;
@@ -116,7 +120,8 @@ void DeleteKeyTree(HKEY root, const char* path, KeyTreeMode mode)
         return;
     HKEY parentKey;
     if (RegOpenKeyExA(root, parent.c_str(), 0, KEY_ALL_ACCESS, &parentKey) == ERROR_SUCCESS) {
-        RegDeleteKeyA(parentKey, path + last + 1);
+        if (RegDeleteKeyA(parentKey, path + last + 1) == ERROR_SUCCESS)
+            LogLine("removed %s\\%s", RootName(root), path);
         RegCloseKey(parentKey);
     }
 }

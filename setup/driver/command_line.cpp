@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "setup/state/install_context.h"
+#include "suite/command_switches.h"
 #include "suite/path_text.h"
 
 namespace {
@@ -11,31 +12,6 @@ namespace {
 // The platform's limit for a whole command line. We parse a lowered copy so
 // that cutting out the folder never hides a switch that follows it.
 FixedString<32767> tailCopy;
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// After "/path:": blanks are skipped, then either a quoted folder (to the next
-// quote) or a bare one (to the next blank); either may run to the end.
-bool ReadFolder(const char* text)
-{
-    while (IsBlank(*text))
-        ++text;
-    const char* end;
-    if (*text == '"') {
-        ++text;
-        end = strchr(text, '"');
-        if (!end)
-            end = text + strlen(text);
-    } else {
-        end = text;
-        while (*end && !IsBlank(*end))
-            ++end;
-    }
-    return InstallContext.installDir.assign(text, static_cast<unsigned>(end - text));
-}
 
 // The tail in lower case, or null when there is none.
 const char* LowerCaseTail(const char* tail)
@@ -68,7 +44,7 @@ CommandLineResult ReadCommandLine(const char* tail)
         InstallContext.startTools = 0;
 
     if (const char* path = strstr(text, "/path:")) {
-        if (!ReadFolder(path + 6))
+        if (ReadSwitchValue(path, "/path:", InstallContext.installDir) == SwitchValue::DoesNotFit)
             return CommandLineResult::FolderTooLong;
         // An empty folder ("/path:""") asks for the default.
         if (!InstallContext.installDir.empty() &&

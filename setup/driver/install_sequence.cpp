@@ -19,6 +19,7 @@
 #include "suite/component_table.h"
 #include "suite/platform_calls.h"
 #include "suite/run_lock.h"
+#include "suite/run_log.h"
 #include "suite/running_tools.h"
 #include "suite/suite_identity.h"
 #include "suite/vexlo.h"
@@ -43,9 +44,7 @@ void AskToStartTrayTools()
         StartTrayTools();
 }
 
-} // namespace
-
-int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
+int Install(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
 {
     ResetInstallContext();
     InstallContext.instance = instance;
@@ -55,6 +54,7 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
     // Held to the end of the run; a second run ends before it changes anything.
     RunLock lock;
     if (!lock.held()) {
+        LogLine("another setup or uninstall is running");
         if (AsksForSilence(commandTail))
             return SetupExit::AnotherRunInProgress;
         ShowMessage(VxTranslate(AnotherRunText, 0), MB_OK | MB_ICONERROR);
@@ -70,14 +70,25 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
     GetSystemTime(&utc);
     srand(utc.wMinute * 25152 + utc.wMilliseconds * 525055);
 
-    RunningTools = {};
-    CloseRunningTools(SuiteProgram::Setup);
+    {
+        LoggedStage stage("closing running tools");
+        RunningTools = {};
+        CloseRunningTools(SuiteProgram::Setup);
+    }
     FillComponentTable();
-    BackupUserSettings();
-    RemovePreviousVersions();
+    {
+        LoggedStage stage("backing up settings");
+        BackupUserSettings();
+    }
+    {
+        LoggedStage stage("removing earlier releases");
+        RemovePreviousVersions();
+    }
 
     CommandLineResult commandLine = ReadCommandLine(commandTail);
     if (commandLine != CommandLineResult::Read) {
+        LogLine("the install folder of \"/path:\" is %s",
+                commandLine == CommandLineResult::FolderTooLong ? "too long" : "not usable");
         if (!InstallContext.silent)
             ShowMessage(VxTranslate(commandLine == CommandLineResult::FolderTooLong ? "The install folder is too long."
                                                                                     : FolderNotUsableText,
@@ -89,29 +100,67 @@ int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributi
     }
     ChooseDefaultInstallFolder();
 
-    if (!InstallContext.silent &&
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, OptionsDialog, 0) == IDCANCEL)
-        return EndWithoutInstalling();
+    if (!InstallContext.silent) {
+        LoggedStage stage("options dialog");
+        if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, OptionsDialog, 0) == IDCANCEL) {
+            LogLine("cancelled");
+            return EndWithoutInstalling();
+        }
+    }
 
     RemoveInstallFolderTrailingBackslash();
+    LogLine("install folder %s", InstallContext.installDir.c_str());
     // The options dialog makes the folder when the user confirms; a silent run
     // has no dialog, and copying into a folder that is not there would fail file by file.
-    if (InstallContext.silent && !VxMakeFolder(InstallContext.installDir.c_str()))
+    if (InstallContext.silent && !VxMakeFolder(InstallContext.installDir.c_str())) {
+        LogLine("could not make the install folder");
         return EndWithoutInstalling();
+    }
 
-    RemoveOldShortcuts();
-    RemoveObsoleteFiles(InstallContext.installDir.c_str());
-    RegisterSuite();
-    int givenUp = CopySuiteFiles();
+    {
+        LoggedStage stage("removing old shortcuts");
+        RemoveOldShortcuts();
+    }
+    {
+        LoggedStage stage("removing obsolete files");
+        RemoveObsoleteFiles(InstallContext.installDir.c_str());
+    }
+    {
+        LoggedStage stage("writing the registry");
+        RegisterSuite();
+    }
+    int givenUp;
+    {
+        LoggedStage stage("copying files");
+        givenUp = CopySuiteFiles();
+        CompleteUninstallEntry();
+    }
+    if (givenUp)
+        LogLine("%d files given up", givenUp);
 
     OleInitialize(nullptr);
-    if (InstallContext.createShortcuts)
+    if (InstallContext.createShortcuts) {
+        LoggedStage stage("creating the Start-menu group");
         CreateStartMenuEntries();
-    if (InstallContext.startTools)
-        FinishSetup(1);
-    else if (!InstallContext.silent)
-        AskToStartTrayTools();
+    }
+    {
+        LoggedStage stage("finishing");
+        if (InstallContext.startTools)
+            FinishSetup(1);
+        else if (!InstallContext.silent)
+            AskToStartTrayTools();
+    }
     OleUninitialize();
     // Whoever deployed a silent run learns that files are missing.
     return InstallContext.silent && givenUp ? SetupExit::FilesGivenUp : SetupExit::Completed;
+}
+
+} // namespace
+
+int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
+{
+    OpenRunLog(commandTail, "setup");
+    int exitCode = Install(instance, commandTail, distributionFolder);
+    CloseRunLog(exitCode);
+    return exitCode;
 }

@@ -10,6 +10,7 @@
 #include "suite/install_subfolders.h"
 #include "suite/path_text.h"
 #include "suite/platform_calls.h"
+#include "suite/run_log.h"
 #include "suite/running_tools.h"
 #include "suite/vexlo.h"
 
@@ -57,23 +58,30 @@ public:
 
     void copyFile(PathBuffer& source, const PathBuffer& target, const char* name)
     {
-        if (CopyFileA(source.c_str(), target.c_str(), FALSE))
+        made_ = 1;
+        if (CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+            LogLine("copied %s (1 attempt)", target.c_str());
             return;
+        }
         // Waiting helps only a file that something holds. A silent run has no
         // one to ask about anything else (a full disk, a folder it may not
         // write to) and gives such a file up at once.
-        if (InstallContext.silent && !InUse(GetLastError())) {
+        DWORD error = GetLastError();
+        if ((InstallContext.silent && !InUse(error)) || !retry(source, target, name)) {
             ++givenUp;
+            LogLine("gave up %s (%d attempts, error %lu)", target.c_str(), made_, error);
             return;
         }
-        if (!retry(source, target, name))
-            ++givenUp;
+        LogLine("copied %s (%d attempts)", target.c_str(), made_);
     }
 
 private:
+    int made_ = 0;
+
     bool attempts(PathBuffer& source, const PathBuffer& target, int count, bool closeExplorer)
     {
         for (int attempt = 0; attempt < count; ++attempt) {
+            ++made_;
             if (CopyFileA(source.c_str(), target.c_str(), FALSE))
                 return true;
             ReleaseNotifier(source.c_str());
@@ -203,6 +211,7 @@ int CopySuiteFiles()
             // A name that does not fit beside the folder cannot be copied there whole.
             if (!JoinPath(source, sourceFolder, name) || !JoinPath(target, prefix.c_str(), name)) {
                 ++walk.givenUp;
+                LogLine("gave up %s: the name does not fit beside the install folder", name);
                 return;
             }
             walk.copyFile(source, target, name);

@@ -2,6 +2,7 @@
 
 #include "setup/state/install_context.h"
 #include "suite/fixed_string.h"
+#include "suite/run_log.h"
 #include "suite/vexlo.h"
 
 namespace {
@@ -46,11 +47,17 @@ void WriteRows(const RegistryRow* rows, int count, unsigned capacity)
     for (int i = 0; i < count; ++i) {
         const RegistryRow& row = rows[i];
         RowData data;
-        if (!Expand(row.translated ? VxTranslate(row.data, 0) : row.data, capacity, data))
+        if (!Expand(row.translated ? VxTranslate(row.data, 0) : row.data, capacity, data)) {
+            LogLine("skipped %s\\%s: the data does not fit", RootName(row.root), row.key);
             continue;
+        }
+        // The runtime library's write says nothing of how it went.
+        bool written = true;
         if (row.writer == Writer::Direct)
-            WriteStringValue(row.root, row.key, row.value, data.c_str());
+            written = WriteStringValue(row.root, row.key, row.value, data.c_str());
         else
             VxWriteRegistryValue(row.root, row.key, row.value, REG_SZ, data.c_str(), data.length() + 1);
+        LogLine("%s %s\\%s [%s]", written ? "wrote" : "could not write", RootName(row.root), row.key,
+                row.value ? row.value : "(default)");
     }
 }

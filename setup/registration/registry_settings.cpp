@@ -7,8 +7,10 @@
 #include "setup/registration/shell_extensions.h"
 #include "setup/state/install_context.h"
 #include "suite/component_table.h"
+#include "suite/folder_walk.h"
 #include "suite/install_subfolders.h"
 #include "suite/path_text.h"
+#include "suite/run_log.h"
 #include "suite/suite_identity.h"
 #include "suite/version.h"
 #include "suite/vexlo.h"
@@ -26,6 +28,14 @@ const RegistryRow UninstallEntry[] = {
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "InstallLocation", "{install}"},
     // setup.exe is not installed and any tool may be left out: the uninstaller's icon.
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayIcon", "{install}\\uninstall.exe,0"},
+};
+
+const RegistryRow QuietUninstall[] = {
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "QuietUninstallString", "{install}\\uninstall.exe /silent"},
+};
+const RegistryRow QuotedQuietUninstall[] = {
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "QuietUninstallString",
+     "\"{install}\\uninstall.exe\" /silent"},
 };
 
 // Always English: the scheduling tool shows it to whoever edits its key.
@@ -125,6 +135,7 @@ void RegisterSoundEvents()
             ERROR_SUCCESS)
             continue;
         SetDefaultValue(event, entry.label);
+        LogLine("wrote HKCU\\AppEvents\\Schemes\\Apps\\ZERV Pondry\\%s", entry.subkey);
         // "\Sounds\<file>" ends the suite's own sound wherever it was installed.
         PathBuffer ownFile;
         PathBuffer ownSound;
@@ -169,6 +180,40 @@ void KeepOrMakeAutosaveFolder()
                          folder.c_str(), folder.length() + 1);
 }
 
+// The bytes of the files in `folder` itself, not below it.
+ULONGLONG FolderBytes(const char* folder)
+{
+    ULONGLONG bytes = 0;
+    PathBuffer pattern;
+    if (JoinPath(pattern, folder, "*.*"))
+        ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                bytes += (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        });
+    return bytes;
+}
+
+// What the install folder and the subfolders setup sorts into hold, in KiB rounded up.
+DWORD InstalledKiB()
+{
+    const char* folder = InstallContext.installDir.c_str();
+    ULONGLONG bytes = FolderBytes(folder);
+    const char* const subfolders[] = {InstallSubfolder::Sounds, InstallSubfolder::Languages, InstallSubfolder::Help};
+    for (const char* subfolder : subfolders) {
+        PathBuffer path;
+        if (JoinPath(path, folder, subfolder))
+            bytes += FolderBytes(path.c_str());
+    }
+    return static_cast<DWORD>((bytes + 1023) / 1024);
+}
+
+void WriteEntryNumber(HKEY entry, const char* value, DWORD number)
+{
+    LONG result = RegSetValueExA(entry, value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    LogLine("%s HKLM\\%s [%s] = %lu", result == ERROR_SUCCESS ? "wrote" : "could not write", UninstallEntryKey,
+            value, number);
+}
+
 void RegisterHelpFiles()
 {
     PathBuffer helpFolder;
@@ -181,9 +226,29 @@ void RegisterHelpFiles()
 
 } // namespace
 
+void CompleteUninstallEntry()
+{
+    HKEY entry;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallEntryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &entry,
+                        nullptr) != ERROR_SUCCESS) {
+        LogLine("could not open HKLM\\%s", UninstallEntryKey);
+        return;
+    }
+    WriteEntryNumber(entry, "EstimatedSize", InstalledKiB());
+    WriteEntryNumber(entry, "NoModify", 1);
+    WriteEntryNumber(entry, "NoRepair", 1);
+    RegCloseKey(entry);
+
+    // The program quoted where the folder has blanks, as a command line needs it.
+    const char* folder = InstallContext.installDir.c_str();
+    WriteRows(TextContains(folder, " ") || TextContains(folder, "\t") ? QuotedQuietUninstall : QuietUninstall,
+              DirectRowCapacity);
+}
+
 void RegisterSuite()
 {
     VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", InstallContext.installDir.c_str());
+    LogLine("wrote HKLM\\Software\\ZERV Software\\Vexlets [InstallPath] = %s", InstallContext.installDir.c_str());
     WriteRows(UninstallEntry, DirectRowCapacity);
     WriteRows(SchedulerNote, DirectRowCapacity);
     RemoveOldAutostart();

@@ -4,3 +4,7 @@
 #pragma once
 
 void RegisterSuite();
+
+// The uninstall entry's values for deployment tools, once the files are in:
+// the installed size, no modify or repair, and the silent uninstall's command.
+void CompleteUninstallEntry();

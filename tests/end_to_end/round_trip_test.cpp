@@ -5,6 +5,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -62,6 +63,61 @@ bool WaitUntilGone(const std::vector<std::string>& paths, DWORD timeoutMs)
     }
 }
 
+// What an install and uninstall leave on purpose.
+const std::vector<ExpectedChange> Stays = {
+    {Change::Added, "*\\Temp\\Vexlo Settings before Setup *-*.*", "file:*"},
+    {Change::Added, "*\\PNAutoSave\\"},
+    {Change::Added, "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved|*"},
+    // Keys that Windows itself has, which setup made here and the
+    // uninstaller leaves, as it only removes the suite's own below them.
+    {Change::Added, "HKLM\\Software\\Microsoft\\Windows\\Help"},
+    {Change::Added, "HKCR\\Directory\\Shellex\\ContextMenuHandlers"},
+    {Change::Added, "HKCR\\Drive\\Shellex\\ContextMenuHandlers"},
+};
+
+Snapshot TakeMachine(const std::string& root)
+{
+    return TakeSnapshot(SuiteBranches,
+                        {root, SpecialFolder(CSIDL_STARTMENU), SpecialFolder(CSIDL_APPDATA), TempFolder()});
+}
+
+ULONGLONG BytesBelow(const std::string& folder)
+{
+    ULONGLONG bytes = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        std::string name = found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (name != "." && name != "..")
+                bytes += BytesBelow(folder + "\\" + name);
+        } else {
+            bytes += (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return bytes;
+}
+
+DWORD EntryNumber(const char* value)
+{
+    StoredValue stored =
+        ReadValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets", value);
+    return stored.type == REG_DWORD && stored.bytes.size() == 4 ? *reinterpret_cast<const DWORD*>(stored.bytes.data())
+                                                                : 0xFFFFFFFF;
+}
+
+// The log once its writer has closed it with its exit code.
+std::string FinishedLog(const std::string& path, const std::string& lastLine)
+{
+    std::string log;
+    for (int wait = 0; wait < 300 && (log = ReadWholeFile(path)).find(lastLine) == std::string::npos; ++wait)
+        Sleep(100);
+    return log;
+}
+
 } // namespace
 
 TEST(RoundTrip, UninstallLeavesOnlyWhatIsMeantToStayEvenTheSecondTime)
@@ -100,17 +156,7 @@ TEST(RoundTrip, UninstallLeavesOnlyWhatIsMeantToStayEvenTheSecondTime)
         EXPECT_TRUE(WaitUntilGone({temp + "\\delme1.bat"}, RunLimit));
         EXPECT_TRUE(FilesMatching(temp, "delme*.bat").empty());
 
-        std::vector<ExpectedChange> stays = {
-            {Change::Added, "*\\Temp\\Vexlo Settings before Setup *-*.*", "file:*"},
-            {Change::Added, "*\\PNAutoSave\\"},
-            {Change::Added, "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved|*"},
-            // Keys that Windows itself has, which setup made here and the
-            // uninstaller leaves, as it only removes the suite's own below them.
-            {Change::Added, "HKLM\\Software\\Microsoft\\Windows\\Help"},
-            {Change::Added, "HKCR\\Directory\\Shellex\\ContextMenuHandlers"},
-            {Change::Added, "HKCR\\Drive\\Shellex\\ContextMenuHandlers"},
-        };
-        EXPECT_EQ(JoinLines(CompareSnapshots(clean, take(), stays)), "");
+        EXPECT_EQ(JoinLines(CompareSnapshots(clean, take(), Stays)), "");
     }
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Other Product"));
     EXPECT_EQ(FilesMatching(temp, "Vexlo Settings before Setup *").size(), backupsBefore + 2);
@@ -163,4 +209,93 @@ TEST(RoundTrip, AFolderEndingInADoubleByteCharacterIsInstalledAndRemovedWhole)
         Sleep(100);
     EXPECT_FALSE(FolderExists(installDir));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets"));
+}
+
+// What a deployment tool does: install and uninstall silently, each with a log.
+TEST(RoundTrip, ASilentUninstallReturnsOnceAllIsGoneAndBothRunsAreLogged)
+{
+    const std::string root = FreshFolder("silent-round-trip");
+    std::string installDir = root + "\\vexlo";
+    CharLowerA(&installDir[0]); // as setup stores it
+    const std::string logs = FreshFolder("silent-round-trip-logs");
+    const std::string temp = TempFolder();
+    ToolJournal journal(FreshFolder("silent-round-trip-journal"));
+    const Snapshot clean = TakeMachine(root);
+
+    ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe",
+                         "/silent /log:\"" + logs + "\\setup.log\" /path:" + root + "\\Vexlo", RunLimit),
+              1);
+    ASSERT_EQ(journal.starts(9).size(), 9u);
+    const DWORD installedKiB = static_cast<DWORD>((BytesBelow(installDir) + 1023) / 1024);
+    EXPECT_EQ(EntryNumber("EstimatedSize"), installedKiB);
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+                        "QuietUninstallString")
+                  .bytes,
+              installDir + "\\uninstall.exe /silent" + '\0');
+
+    // The first stage returns only when the copy has removed the rest.
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/SILENT /log:\"" + logs + "\\uninstall.log\"", RunLimit), 1);
+    EXPECT_FALSE(FileExists(installDir + "\\vxnorrik.exe"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets"));
+    // Then the copy deletes what the first stage ran from, and its batch file the copy.
+    EXPECT_TRUE(WaitUntilGone({installDir, temp + "\\uninstall.exe", temp + "\\vexlo.dll"}, RunLimit));
+    EXPECT_TRUE(WaitUntilGone({temp + "\\delme1.bat"}, RunLimit));
+    // What stays may already be there from an earlier test of this prefix.
+    std::vector<std::string> differences = CompareSnapshots(clean, TakeMachine(root), Stays);
+    differences.erase(std::remove_if(differences.begin(), differences.end(),
+                                     [](const std::string& line) { return line.find("not added") != std::string::npos; }),
+                      differences.end());
+    EXPECT_EQ(JoinLines(differences), "");
+
+    std::string setupLog = FinishedLog(logs + "\\setup.log", "setup  exit code 1");
+    for (const char* stage : {"closing running tools", "backing up settings", "removing earlier releases",
+                              "removing old shortcuts", "removing obsolete files", "writing the registry",
+                              "copying files", "creating the Start-menu group", "finishing"})
+        EXPECT_NE(setupLog.find(std::string("  setup  end ") + stage + " after "), std::string::npos) << stage;
+    EXPECT_NE(setupLog.find("copied " + installDir + "\\vxnorrik.exe (1 attempt)"), std::string::npos);
+    std::string uninstallLog = FinishedLog(logs + "\\uninstall.log", "uninstall (copy)  exit code 1");
+    for (const char* stage : {"uninstall  end closing running tools", "uninstall  end waiting for the copy's report",
+                              "uninstall  exit code 1", "uninstall (copy)  end removing shortcuts",
+                              "uninstall (copy)  end cleaning the registry", "uninstall (copy)  end removing files",
+                              "uninstall (copy)  end removing the first stage's program and library",
+                              "uninstall (copy)  end writing the batch file"})
+        EXPECT_NE(uninstallLog.find(stage), std::string::npos) << stage;
+    EXPECT_NE(uninstallLog.find("deleted " + installDir + "\\uninstall.exe"), std::string::npos);
+}
+
+// A file still in use goes at the next restart; the user's Explorer windows
+// stay open. A log that cannot be written changes nothing.
+TEST(RoundTrip, ASilentUninstallSchedulesWhatIsHeldAndClosesNoExplorerWindow)
+{
+    const std::string root = FreshFolder("silent-held");
+    const std::string installDir = root + "\\vexlo";
+    const std::string libraryJournal = FreshFolder("silent-held-journal") + "\\library.txt";
+    ToolJournal journal(FreshFolder("silent-held-tools"));
+    ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe",
+                         "/silent /path:" + root + "\\Vexlo /log:\"C:\\no such folder\\setup.log\"", RunLimit),
+              1);
+    ASSERT_EQ(journal.starts(9).size(), 9u);
+    EXPECT_TRUE(FileExists(installDir + "\\Vexlo.dll"));
+    EXPECT_FALSE(FolderExists("C:\\no such folder"));
+
+    const std::string held = installDir + "\\vxambro.dll";
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    SetEnvironmentVariableA("VEXLO_LIBRARY_JOURNAL", libraryJournal.c_str());
+    int exitCode = RunProgram(installDir + "\\uninstall.exe", "/silent", RunLimit);
+    SetEnvironmentVariableA("VEXLO_LIBRARY_JOURNAL", nullptr);
+    EXPECT_EQ(exitCode, 3010);
+    EXPECT_TRUE(WaitUntilGone({installDir + "\\uninstall.exe", installDir + "\\Vexlo.dll"}, RunLimit));
+    CloseHandle(holder);
+
+    EXPECT_EQ(FilesMatching(installDir, "*").size(), 1u);
+    EXPECT_FALSE(FolderExists(installDir + "\\Sounds"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets"));
+    std::string pending = ReadValue(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                                    "PendingFileRenameOperations")
+                              .bytes;
+    CharLowerA(&pending[0]);
+    EXPECT_NE(pending.find("\\silent-held\\vexlo\\vxambro.dll"), std::string::npos);
+    // No close of Explorer's windows (342), and none restored.
+    EXPECT_EQ(ReadWholeFile(libraryJournal).find("342"), std::string::npos);
 }

@@ -62,6 +62,8 @@ protected:
         EXPECT_TRUE(InstallContext.installDir.assign(folder.c_str()));
         InstallContext.silent = silent;
         RegisterSuite();
+        // The entry's last values follow the copy, which these tests leave out.
+        CompleteUninstallEntry();
     }
 
     RegistrySandbox sandbox{"registration"};

@@ -39,6 +39,10 @@ const std::vector<ExpectedValue> ExpectedRegistration = {
     {HKEY_LOCAL_MACHINE, Uninstall, "Publisher", "ZERV Software"},
     {HKEY_LOCAL_MACHINE, Uninstall, "InstallLocation", "{install}"},
     {HKEY_LOCAL_MACHINE, Uninstall, "DisplayIcon", "{install}\\uninstall.exe,0"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "EstimatedSize", "dword:*"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "NoModify", "dword:1"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "NoRepair", "dword:1"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "QuietUninstallString", "{uninstaller} /silent"},
     {HKEY_CURRENT_USER, "Software\\ZERV Software\\Orvex", "Add Your Subkeys Here!",
      "Add your timer below this key, per *.reg, batch, or program! Start Vexlo Orvex again to get all subkeys "
      "rechecked, /s for silent mode."},
@@ -166,11 +170,23 @@ std::vector<std::string> CompareRegistration(const std::string& installDir, cons
         for (const ExpectedValue& exception : exceptions)
             if (SameValue(exception, row))
                 data = exception.data;
-        std::string expected = Replace(Replace(data, "{install}", installDir), "{autosave}", autosave);
+        // A command line quotes a program path with blanks.
+        std::string uninstaller = installDir + "\\uninstall.exe";
+        if (uninstaller.find(' ') != std::string::npos)
+            uninstaller = '"' + uninstaller + '"';
+        std::string expected = Replace(Replace(Replace(data, "{uninstaller}", uninstaller), "{install}", installDir),
+                                       "{autosave}", autosave);
         StoredValue stored = ReadValue(row.root, row.key, row.value);
+        bool number = expected.compare(0, 6, "dword:") == 0;
         if (!stored.found)
             differences.push_back(where + ": missing");
-        else if (stored.type != REG_SZ)
+        else if (number && (stored.type != REG_DWORD || stored.bytes.size() != 4))
+            differences.push_back(where + ": type " + std::to_string(stored.type) + " instead of a number");
+        else if (number) {
+            DWORD value = *reinterpret_cast<const DWORD*>(stored.bytes.data());
+            if (expected != "dword:*" && expected != "dword:" + std::to_string(value))
+                differences.push_back(where + ": " + std::to_string(value) + " instead of " + expected.substr(6));
+        } else if (stored.type != REG_SZ)
             differences.push_back(where + ": type " + std::to_string(stored.type));
         else if (stored.bytes != expected + '\0')
             differences.push_back(where + ": \"" + stored.bytes + "\" instead of \"" + expected + "\"");

@@ -11,12 +11,15 @@ struct ExpectedValue {
     HKEY root;
     const char* key;
     const char* value; // null: the key's default value
-    const char* data;  // "{install}": the install folder; "{autosave}": the autosave folder
+    // "{install}": the install folder; "{uninstaller}": its uninstall.exe, quoted
+    // where the folder has blanks; "{autosave}": the autosave folder;
+    // "dword:N" a REG_DWORD of N, "dword:*" one of any value.
+    const char* data;
 };
 
 extern const std::vector<ExpectedValue> ExpectedRegistration;
 
-// What differs from the table, one line per value: missing, not REG_SZ, other
+// What differs from the table, one line per value: missing, of another type, other
 // data, or (in keys that only setup writes to) values that the table lacks.
 // `exceptions` replaces the data expected for the named values.
 std::vector<std::string> CompareRegistration(const std::string& installDir, const std::string& autosave,

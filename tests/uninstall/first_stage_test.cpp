@@ -71,10 +71,15 @@ TEST(FirstStage, WaitsForNoOtherRunButEndsUntouched)
     PlatformRecorder platform;
     WriteString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
                 "DisplayName", "Vexlo");
-    RunLock setupRunning;
     platform.answers = {IDCANCEL}; // were the question asked, it would be cancelled
-
-    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe"), 1);
+    {
+        RunLock setupRunning;
+        EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe"), 1);
+        // Silent: no message, and the code that says nothing was removed.
+        EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /Silent"), 3);
+    }
+    // Nor is anything removed without an install folder to remove.
+    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /silent"), 3);
 
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Vexlo Setup or Uninstall is already running.");

@@ -1,0 +1,55 @@
+#include "suite/command_switches.h"
+
+#include <windows.h>
+
+namespace {
+
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+const char* FindSwitch(const char* line, const char* name)
+{
+    if (!line)
+        return nullptr;
+    for (const char* c = line; *c; c = CharNextA(c)) {
+        unsigned matched = 0;
+        while (name[matched] && LowerAscii(c[matched]) == LowerAscii(name[matched]))
+            ++matched;
+        if (!name[matched])
+            return c + matched;
+    }
+    return nullptr;
+}
+
+SwitchValue ReadSwitchValue(const char* line, const char* name, PathBuffer& value)
+{
+    value.clear();
+    const char* text = FindSwitch(line, name);
+    if (!text)
+        return SwitchValue::Absent;
+    while (IsBlank(*text))
+        ++text;
+    const char* end = text;
+    if (*text == '"') {
+        end = ++text;
+        while (*end && *end != '"')
+            end = CharNextA(end);
+    } else {
+        while (*end && !IsBlank(*end))
+            end = CharNextA(end);
+    }
+    if (!value.assign(text, static_cast<unsigned>(end - text))) {
+        value.clear();
+        return SwitchValue::DoesNotFit;
+    }
+    return SwitchValue::Read;
+}

@@ -1,0 +1,112 @@
+#include "suite/run_log.h"
+
+#include <stdarg.h>
+
+#include "suite/command_switches.h"
+#include "suite/fixed_string.h"
+#include "suite/path_text.h"
+#include "suite/version.h"
+
+namespace {
+
+HANDLE logFile = INVALID_HANDLE_VALUE;
+DWORD startTick = 0;
+const char* writer = "";
+// "/log:"FILE"", to pass on to the uninstaller's second stage.
+FixedString<MAX_PATH + 8> logSwitch;
+
+void Write(const char* text, int length)
+{
+    DWORD written = 0;
+    WriteFile(logFile, text, static_cast<DWORD>(length), &written, nullptr);
+}
+
+} // namespace
+
+void OpenRunLog(const char* commandLine, const char* program)
+{
+    if (logFile != INVALID_HANDLE_VALUE)
+        CloseHandle(logFile);
+    logFile = INVALID_HANDLE_VALUE;
+    logSwitch.clear();
+    startTick = GetTickCount();
+    writer = program;
+    PathBuffer path;
+    // Only a full path: a relative one would land wherever the program runs,
+    // for the uninstaller's copy in the temporary folder.
+    if (ReadSwitchValue(commandLine, "/log:", path) != SwitchValue::Read || path.empty() ||
+        ShapeOfFolder(path.c_str()) != FolderShape::Usable)
+        return;
+    // Appending only: every write lands at the end, whoever else writes.
+    logFile = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (logFile == INVALID_HANDLE_VALUE)
+        return;
+    if (!logSwitch.assign("/log:\"") || !logSwitch.append(path.c_str()) || !logSwitch.append('"'))
+        logSwitch.clear();
+    LogLine("version %s", VEXLO_VERSION_TEXT);
+    // The command line may be longer than a line of the log: it is written whole.
+    static const char heading[] = "command line: ";
+    FixedString<64> prefix;
+    wsprintfA(prefix.buffer(), "%8lu ms  %s  ", 0UL, writer);
+    prefix.settle();
+    Write(prefix.c_str(), prefix.length());
+    Write(heading, sizeof(heading) - 1);
+    Write(commandLine, lstrlenA(commandLine));
+    Write("\r\n", 2);
+}
+
+void CloseRunLog(int exitCode)
+{
+    if (logFile == INVALID_HANDLE_VALUE)
+        return;
+    LogLine("exit code %d", exitCode);
+    CloseHandle(logFile);
+    logFile = INVALID_HANDLE_VALUE;
+    logSwitch.clear();
+}
+
+void LogLine(const char* format, ...)
+{
+    if (logFile == INVALID_HANDLE_VALUE)
+        return;
+    // wsprintfA writes at most 1,024 bytes; the time stamp and writer go first.
+    char line[1200];
+    int length = wsprintfA(line, "%8lu ms  %s  ", GetTickCount() - startTick, writer);
+    va_list arguments;
+    va_start(arguments, format);
+    length += wvsprintfA(line + length, format, arguments);
+    va_end(arguments);
+    line[length++] = '\r';
+    line[length++] = '\n';
+    // One write per line: lines of the two stages never interleave.
+    Write(line, length);
+}
+
+const char* RunLogSwitch()
+{
+    return logSwitch.c_str();
+}
+
+const char* RootName(HKEY root)
+{
+    if (root == HKEY_LOCAL_MACHINE)
+        return "HKLM";
+    if (root == HKEY_CURRENT_USER)
+        return "HKCU";
+    if (root == HKEY_CLASSES_ROOT)
+        return "HKCR";
+    if (root == HKEY_USERS)
+        return "HKU";
+    return "HKEY";
+}
+
+LoggedStage::LoggedStage(const char* name) : name_(name), start_(GetTickCount())
+{
+    LogLine("begin %s", name_);
+}
+
+LoggedStage::~LoggedStage()
+{
+    LogLine("end %s after %lu ms", name_, GetTickCount() - start_);
+}
