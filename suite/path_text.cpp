@@ -166,9 +166,9 @@ bool DeleteWithRetry(const char* path, IfMissing ifMissing, ShellNotice notice, 
         Platform.sleep(DeletePause);
     }
     if (!gone)
-        LogLine("could not delete %s (%d attempts, error %lu)", path, made, error);
+        LogLine("could not delete %s (attempts: %d, error %lu)", path, made, error);
     else if (wasThere)
-        LogLine("deleted %s (%d attempts)", path, made);
+        LogLine("deleted %s (attempts: %d)", path, made);
     if (notice == ShellNotice::Delete)
         Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path, nullptr);
     if (attempts)

@@ -48,7 +48,7 @@ void OpenRunLog(const char* commandLine, const char* program)
     // The command line may be longer than a line of the log: it is written whole.
     static const char heading[] = "command line: ";
     FixedString<64> prefix;
-    wsprintfA(prefix.buffer(), "%8lu ms  %s  ", 0UL, writer);
+    wsprintfA(prefix.buffer(), "%8lu ms  %s  ", GetTickCount() - startTick, writer);
     prefix.settle();
     Write(prefix.c_str(), prefix.length());
     Write(heading, sizeof(heading) - 1);

@@ -152,14 +152,17 @@ void RemoveLibraries(const char* folder)
             explorerClosed = true;
         }
         DeleteFileA(path.c_str());
-        for (int wait = 0; wait < 16 && Exists(path.c_str()); ++wait) {
+        int attempts = 2;
+        for (; attempts < 18 && Exists(path.c_str()); ++attempts) {
             Platform.sleep(200);
             DeleteFileA(path.c_str());
         }
-        if (Exists(path.c_str()))
+        if (Exists(path.c_str())) {
+            LogLine("could not delete %s (attempts: %d)", path.c_str(), attempts);
             LeaveForRestart(path.c_str());
-        else
-            LogLine("deleted %s", path.c_str());
+        } else {
+            LogLine("deleted %s (attempts: %d)", path.c_str(), attempts);
+        }
     }
     if (explorerClosed)
         VxRestoreExplorer();
@@ -177,8 +180,12 @@ void RemoveSubfolders(const char* folder)
             RemoveDirectoryA(path.c_str());
             continue;
         }
+        bool wasThere = Exists(path.c_str());
         VxRemoveFolder(path.c_str(), 1);
-        if (!silentLeftovers || !Exists(path.c_str()))
+        bool stays = Exists(path.c_str());
+        if (wasThere)
+            LogLine("%s %s", stays ? "could not remove" : "removed", path.c_str());
+        if (!silentLeftovers || !stays)
             continue;
         // What the folder still holds is held; the folder follows it.
         PathBuffer pattern;

@@ -118,8 +118,11 @@ int SilentFirstStage()
     HANDLE copy = nullptr;
     {
         LoggedStage stage("starting the copy in the temporary folder");
-        if (!RelaunchFromTemp(parameters.c_str(), true, &copy))
+        if (!RelaunchFromTemp(parameters.c_str(), true, &copy)) {
+            // Nothing was removed: the tools closed at start come back.
+            RestartRunningTools(folder);
             return UninstallExit::NothingRemoved;
+        }
     }
     // Only now: a copy that never started leaves the suite listed as installed.
     bool entryRemoved = RemoveUninstallEntry();

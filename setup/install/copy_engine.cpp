@@ -60,7 +60,7 @@ public:
     {
         made_ = 1;
         if (CopyFileA(source.c_str(), target.c_str(), FALSE)) {
-            LogLine("copied %s (1 attempt)", target.c_str());
+            LogLine("copied %s (attempts: 1)", target.c_str());
             return;
         }
         // Waiting helps only a file that something holds. A silent run has no
@@ -69,10 +69,10 @@ public:
         DWORD error = GetLastError();
         if ((InstallContext.silent && !InUse(error)) || !retry(source, target, name)) {
             ++givenUp;
-            LogLine("gave up %s (%d attempts, error %lu)", target.c_str(), made_, error);
+            LogLine("gave up %s (attempts: %d, error %lu)", target.c_str(), made_, error);
             return;
         }
-        LogLine("copied %s (%d attempts)", target.c_str(), made_);
+        LogLine("copied %s (attempts: %d)", target.c_str(), made_);
     }
 
 private:

@@ -252,7 +252,7 @@ TEST(RoundTrip, ASilentUninstallReturnsOnceAllIsGoneAndBothRunsAreLogged)
                               "removing old shortcuts", "removing obsolete files", "writing the registry",
                               "copying files", "creating the Start-menu group", "finishing"})
         EXPECT_NE(setupLog.find(std::string("  setup  end ") + stage + " after "), std::string::npos) << stage;
-    EXPECT_NE(setupLog.find("copied " + installDir + "\\vxnorrik.exe (1 attempt)"), std::string::npos);
+    EXPECT_NE(setupLog.find("copied " + installDir + "\\vxnorrik.exe (attempts: 1)"), std::string::npos);
     std::string uninstallLog = FinishedLog(logs + "\\uninstall.log", "uninstall (copy)  exit code 1");
     for (const char* stage : {"uninstall  end closing running tools", "uninstall  end waiting for the copy's report",
                               "uninstall  exit code 1", "uninstall (copy)  end removing shortcuts",
