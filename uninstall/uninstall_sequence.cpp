@@ -84,10 +84,13 @@ int InteractiveFirstStage()
     }
     RemoveUninstallEntry();
     FixedString<MAX_PATH + 32> parameters;
-    if (parameters.assign("/internally ") && parameters.append(RunLogSwitch())) {
-        LoggedStage stage("starting the copy in the temporary folder");
-        RelaunchFromTemp(parameters.c_str());
-    }
+    if (!parameters.assign("/internally"))
+        return 1;
+    // The copy writes the same log.
+    if (*RunLogSwitch() && (!parameters.append(' ') || !parameters.append(RunLogSwitch())))
+        return 1;
+    LoggedStage stage("starting the copy in the temporary folder");
+    RelaunchFromTemp(parameters.c_str());
     return 1;
 }
 
@@ -112,8 +115,9 @@ int SilentFirstStage()
     }
     FixedString<MAX_PATH + 64> parameters;
     char waitFor[48];
-    wsprintfA(waitFor, "/internally /silent /waitfor:%lu ", GetCurrentProcessId());
-    if (!parameters.assign(waitFor) || !parameters.append(RunLogSwitch()))
+    wsprintfA(waitFor, "/internally /silent /waitfor:%lu", GetCurrentProcessId());
+    if (!parameters.assign(waitFor) ||
+        (*RunLogSwitch() && (!parameters.append(' ') || !parameters.append(RunLogSwitch()))))
         return UninstallExit::NothingRemoved;
     HANDLE copy = nullptr;
     {
