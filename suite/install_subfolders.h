@@ -6,6 +6,7 @@ namespace InstallSubfolder {
 inline constexpr const char* Sounds = "Sounds";
 inline constexpr const char* Languages = "Languages";
 inline constexpr const char* Help = "Help";
+inline constexpr const char* All[] = {Sounds, Languages, Help};
 } // namespace InstallSubfolder
 
 // The suite's own sounds, in its Sounds subfolder.

@@ -33,8 +33,6 @@ const char* const HeldLibraries[] = {
     "vxambro.dll", "vxnkmenu.dll", "vxpondry.dll", "vxbrollashell.dll", "vxtrayclock.dll", "Vexlo.dll",
 };
 
-const char* const Subfolders[] = {InstallSubfolder::Sounds, InstallSubfolder::Languages, InstallSubfolder::Help};
-
 // The first stage runs from these while the second removes the rest.
 const char* const FirstStageFiles[] = {"uninstall.exe", "Vexlo.dll"};
 
@@ -172,7 +170,7 @@ void RemoveSubfolders(const char* folder)
 {
     // At a root ("C:", "C:\", a share) these folder names may well be the user's own.
     bool root = ShapeOfFolder(folder) == FolderShape::Root;
-    for (const char* subfolder : Subfolders) {
+    for (const char* subfolder : InstallSubfolder::All) {
         PathBuffer path;
         if (!JoinPath(path, folder, subfolder))
             continue;
@@ -192,7 +190,8 @@ void RemoveSubfolders(const char* folder)
         if (JoinPath(pattern, path.c_str(), "*.*"))
             ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
                 PathBuffer file;
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && JoinPath(file, path.c_str(), found.cFileName))
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                    JoinPath(file, path.c_str(), found.cFileName))
                     LeaveForRestart(file.c_str());
             });
         LeaveForRestart(path.c_str());

@@ -203,9 +203,9 @@ int SilentSecondStage(const char* commandLine)
                 LogLine("the first stage has not ended");
             CloseHandle(process);
         }
-        // Reported already: what stays now is at least scheduled.
-        Leftovers late;
-        RemoveFirstStageFiles(folder.c_str(), late);
+        // Reported already: what stays now is at least scheduled, and the
+        // folder with it.
+        RemoveFirstStageFiles(folder.c_str(), leftovers);
     }
     {
         LoggedStage stage("writing the batch file");

@@ -198,8 +198,7 @@ DWORD InstalledKiB()
 {
     const char* folder = InstallContext.installDir.c_str();
     ULONGLONG bytes = FolderBytes(folder);
-    const char* const subfolders[] = {InstallSubfolder::Sounds, InstallSubfolder::Languages, InstallSubfolder::Help};
-    for (const char* subfolder : subfolders) {
+    for (const char* subfolder : InstallSubfolder::All) {
         PathBuffer path;
         if (JoinPath(path, folder, subfolder))
             bytes += FolderBytes(path.c_str());
