@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "suite/component_table.h"
 #include "suite/running_tools.h"
 #include "suite/vexlo.h"
+#include "tests/support/catalogue.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"
@@ -88,6 +90,79 @@ protected:
 
 const char* const International = "Control Panel\\International";
 
+INT_PTR CALLBACK UntranslatedDialog(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// The letter after the single "&" (upper case), or 0; "(&I)" is how Japanese shows it.
+wchar_t AccessKey(const std::wstring& text)
+{
+    for (size_t at = 0; at + 1 < text.size(); ++at) {
+        if (text[at] != L'&')
+            continue;
+        if (text[at + 1] != L'&') {
+            wchar_t key[] = {text[at + 1], L'\0'};
+            CharUpperW(key);
+            return key[0];
+        }
+        ++at;
+    }
+    return 0;
+}
+
+// How far `text` (a "%s" standing for a figure) runs past `control` in the
+// dialog's font, in pixels; 0 or less when it fits. A check box's box takes
+// its part, a button's edges theirs; a label of more lines breaks at blanks.
+// Glyphs the font here lacks (Japanese, under Wine) count as full-width
+// characters, twice the average width, and may break anywhere.
+int Overrun(HWND dialog, int control, std::wstring text)
+{
+    for (size_t at; (at = text.find(L"%s")) != std::wstring::npos;)
+        text.replace(at, 2, L"1,400.00");
+    for (size_t at; (at = text.find(L"::")) != std::wstring::npos;)
+        text.replace(at, 2, L"\r\n");
+    for (size_t at = 0; (at = text.find(L'&', at)) != std::wstring::npos; ++at)
+        text.erase(at, 1); // "&&" keeps one
+    HWND window = GetDlgItem(dialog, control);
+    RECT room;
+    GetClientRect(window, &room);
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
+    if (lstrcmpiW(className, L"Button") == 0)
+        room.right -= (GetWindowLongW(window, GWL_STYLE) & 0xF) == BS_AUTOCHECKBOX
+                          ? GetSystemMetrics(SM_CXMENUCHECK) + 4
+                          : 8;
+    bool lines = room.bottom >= 16;
+
+    HDC dc = GetDC(dialog);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    std::vector<WORD> glyphs(text.size() + 1);
+    GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    std::wstring present;
+    int missing = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (glyphs[i] == 0xFFFF)
+            ++missing;
+        else
+            present += text[i];
+    RECT needed = room;
+    DrawTextW(dc, present.c_str(), -1, &needed, DT_CALCRECT | DT_NOPREFIX | (lines ? DT_WORDBREAK : DT_SINGLELINE));
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, present.c_str(), static_cast<int>(present.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(dialog, dc);
+    if (missing == 0)
+        return lines ? needed.bottom - room.bottom : needed.right - room.right;
+    int width = extent.cx + missing * 2 * metrics.tmAveCharWidth;
+    if (!lines)
+        return width - room.right;
+    int lineCount = (width + room.right - 1) / room.right;
+    return lineCount * metrics.tmHeight - room.bottom;
+}
+
 } // namespace
 
 TEST_F(Dialogs, RegionalSettingOutranksTheStoredLanguageAndTheCommandLineOutranksBoth)
@@ -134,7 +209,7 @@ TEST_F(Dialogs, OpeningAppliesAndStoresTheLanguageAndChangingItRelabelsTheDialog
         for (int control : kept)
             keptAfter.push_back(Text(dialog, control));
     });
-    EXPECT_EQ(german[0], "Abbre&chen");
+    EXPECT_EQ(german[0], "&Abbrechen");
     EXPECT_EQ(german[2], "&Zielordner");
     EXPECT_EQ(german[3], "&Sprache");
     EXPECT_EQ(german[4], "&Eintr\xE4ge im Startmen\xFC erstellen");
@@ -142,8 +217,8 @@ TEST_F(Dialogs, OpeningAppliesAndStoresTheLanguageAndChangingItRelabelsTheDialog
                            "Ca&ncelar",
                            "\xA1Gracias por usar el software Vexlo! Compruebe las opciones siguientes y pulse OK para "
                            "continuar.",
-                           "&Instalar en", "&Idioma", "&Crear entradas en el men\xFA Inicio",
-                           "&Iniciar en segundo plano todos los Vexlets del \xE1rea de notificaci\xF3n"}));
+                           "&Instalar en", "I&dioma", "&Crear entradas en el men\xFA Inicio",
+                           "Inicia&r en segundo plano todos los Vexlets del \xE1rea de notificaci\xF3n"}));
     EXPECT_EQ(keptBefore, (std::vector<std::string>{"Vexlo", "&OK", "&Custom..."}));
     EXPECT_EQ(keptAfter, keptBefore);
     // The last choice is stored for the suite, although the user cancelled.
@@ -459,4 +534,65 @@ TEST_F(Selection, DialogFitsTheListAndTranslatesItsOwnTexts)
     // The labels moved up with the list's bottom, keeping their distance.
     EXPECT_GT(required.top, list.bottom - 1);
     EXPECT_LT(required.top - list.bottom, 4 * itemHeight);
+}
+
+// Read from the catalogue itself, so that every language is checked, also
+// those this process's code page cannot show.
+TEST_F(Dialogs, EveryLanguagesLabelsFitAndTheirAccessKeysDiffer)
+{
+    const CatalogueBlocks catalogue = ReadCatalogue(VxModuleHandle);
+    ASSERT_FALSE(catalogue.empty());
+    HWND options = CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, UntranslatedDialog, 0);
+    HWND selection = CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_SELECTION), nullptr, UntranslatedDialog, 0);
+    ASSERT_TRUE(options && selection);
+    const char* const startRunning = "&Start tray-based programs running before setup";
+    const char* const startAll = "&Start all tray-based Vexlets silently";
+    const char* const shortcuts = "&Create entries in START menu";
+    struct Label {
+        HWND dialog;
+        int control;
+        const char* english;
+    };
+    const Label labels[] = {
+        {options, IDCANCEL, "Ca&ncel"},
+        {options, IDC_INTRODUCTION,
+         "Thank you for using Vexlo software! Please verify the following options and press OK to continue."},
+        {options, IDC_FOLDER_LABEL, "&Install to"},
+        {options, IDC_LANGUAGE_LABEL, "&Language"},
+        {options, IDC_START_TOOLS, startRunning},
+        {options, IDC_START_TOOLS, startAll},
+        {options, IDC_SHORTCUTS, shortcuts},
+        {selection, IDC_SELECTION_TEXT, "Please select the Vexlets you want to install. All others will be deleted."},
+        {selection, IDC_ALL, "All"},
+        {selection, IDC_NONE, "None"},
+        {selection, IDC_REQUIRED, "Space Required:   %s MB"},
+        {selection, IDC_AVAILABLE, "Space Available:   %s MB"},
+    };
+    for (const char* code : LanguageCodes) {
+        SCOPED_TRACE(code);
+        for (const Label& label : labels) {
+            std::wstring text = Translated(catalogue, label.english, code);
+            int overrun = Overrun(label.dialog, label.control, text);
+            EXPECT_LE(overrun, 0) << label.english << " runs over by " << overrun << " pixels";
+        }
+        // The start option has one of two texts; "&OK", "&Custom..." and the
+        // icon button's "&Browse..." stay English. The START-menu box may
+        // share C with "&Custom...", as the English does.
+        for (const char* start : {startRunning, startAll}) {
+            std::map<wchar_t, std::string> taken = {{L'O', "&OK"}, {L'C', "&Custom..."}, {L'B', "&Browse..."}};
+            for (const char* english : {"Ca&ncel", "&Install to", "&Language", start, shortcuts}) {
+                wchar_t key = AccessKey(Translated(catalogue, english, code));
+                EXPECT_NE(key, 0) << english;
+                if (english == shortcuts && key == L'C')
+                    continue;
+                auto [holder, fresh] = taken.emplace(key, english);
+                EXPECT_TRUE(fresh) << english << " shares its key with " << holder->second;
+            }
+        }
+        // In the selection dialog only OK and Cancel have keys.
+        EXPECT_EQ(AccessKey(Translated(catalogue, "All", code)), 0);
+        EXPECT_EQ(AccessKey(Translated(catalogue, "None", code)), 0);
+    }
+    DestroyWindow(options);
+    DestroyWindow(selection);
 }

@@ -9,42 +9,17 @@
 
 #include "suite/suite_identity.h"
 #include "suite/vexlo.h"
+#include "tests/support/catalogue.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"
 
 namespace {
 
-const char* const Codes[] = {"en", "fr", "de", "ja", "es", "sv", "it", "cs", "ru"};
-
-// The catalogue as built into the library: English text -> code -> UTF-8 text.
-using Blocks = std::vector<std::pair<std::string, std::map<std::string, std::string>>>;
-
-Blocks BuiltInCatalogue()
+// The catalogue as built into the library.
+CatalogueBlocks BuiltInCatalogue()
 {
-    HRSRC resource = FindResourceA(VxModuleHandle, "CATALOGUE", MAKEINTRESOURCEA(10));
-    EXPECT_NE(resource, nullptr);
-    if (!resource)
-        return {};
-    const char* bytes = static_cast<const char*>(LockResource(LoadResource(VxModuleHandle, resource)));
-    std::string text(bytes, SizeofResource(VxModuleHandle, resource));
-    Blocks blocks;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.size() < 4 || line[0] == '#' || line.compare(2, 2, ": ") != 0)
-            continue;
-        std::string code = line.substr(0, 2);
-        if (code == "en")
-            blocks.push_back({line.substr(4), {}});
-        else if (!blocks.empty())
-            blocks.back().second[code] = line.substr(4);
-    }
+    CatalogueBlocks blocks = ReadCatalogue(VxModuleHandle);
+    EXPECT_FALSE(blocks.empty()) << "no catalogue in the library";
     return blocks;
 }
 
@@ -52,8 +27,7 @@ Blocks BuiltInCatalogue()
 // `fallback` when the code page cannot show it.
 std::string InAnsi(const std::string& utf8, const std::string& fallback)
 {
-    std::wstring wide(utf8.size() + 1, L'\0');
-    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8.size(), &wide[0], wide.size()));
+    std::wstring wide = WideFromUtf8(utf8);
     std::string ansi(wide.size() * 2 + 1, '\0');
     BOOL lossy = FALSE;
     ansi.resize(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide.size(), &ansi[0], ansi.size(),
@@ -101,22 +75,22 @@ protected:
 
 TEST_F(Translation, CatalogueHasEveryLanguageAndKeepsMarksAndFormats)
 {
-    Blocks blocks = BuiltInCatalogue();
+    CatalogueBlocks blocks = BuiltInCatalogue();
     ASSERT_GE(blocks.size(), 30u);
     std::map<std::string, int> seen;
     for (const auto& [english, translations] : blocks) {
         SCOPED_TRACE(english);
         EXPECT_EQ(++seen[english], 1) << "listed twice";
         for (int language = 1; language <= 8; ++language) {
-            auto found = translations.find(Codes[language]);
-            ASSERT_NE(found, translations.end()) << "no line " << Codes[language];
+            auto found = translations.find(LanguageCodes[language]);
+            ASSERT_NE(found, translations.end()) << "no line " << LanguageCodes[language];
             const std::string& text = found->second;
-            EXPECT_NE(text, english) << Codes[language];
+            EXPECT_NE(text, english) << LanguageCodes[language];
             // Formats go to wsprintfA: one "%s" and no other directive.
-            EXPECT_EQ(Count(text, "%"), Count(english, "%s")) << Codes[language];
-            EXPECT_EQ(Count(text, "%s"), Count(english, "%s")) << Codes[language];
-            EXPECT_EQ(Count(text, "::"), Count(english, "::")) << Codes[language];
-            EXPECT_EQ(Count(text, "&"), Count(english, "&")) << Codes[language];
+            EXPECT_EQ(Count(text, "%"), Count(english, "%s")) << LanguageCodes[language];
+            EXPECT_EQ(Count(text, "%s"), Count(english, "%s")) << LanguageCodes[language];
+            EXPECT_EQ(Count(text, "::"), Count(english, "::")) << LanguageCodes[language];
+            EXPECT_EQ(Count(text, "&"), Count(english, "&")) << LanguageCodes[language];
         }
     }
     // Start-menu entries are named by their texts: a translation brings no
@@ -139,7 +113,7 @@ TEST_F(Translation, EveryLanguageAnswersInTheCodePageOrInEnglish)
     for (int language = 0; language <= 8; ++language) {
         VxSetLanguage("GeneralLanguage", language);
         EXPECT_EQ(std::string(VxTranslate("Cannot copy %s.", 0)), InAnsi(expected[language], "Cannot copy %s."))
-            << Codes[language] << " in code page " << GetACP();
+            << LanguageCodes[language] << " in code page " << GetACP();
     }
 
     // Every text of the catalogue, in every language, through the library itself.
@@ -147,8 +121,8 @@ TEST_F(Translation, EveryLanguageAnswersInTheCodePageOrInEnglish)
         for (int language = 1; language <= 8; ++language) {
             VxSetLanguage("GeneralLanguage", language);
             std::string shown = VxTranslate(english.c_str(), 0);
-            EXPECT_EQ(shown, WithLineBreaks(InAnsi(translations.at(Codes[language]), english)))
-                << Codes[language] << ": " << english;
+            EXPECT_EQ(shown, WithLineBreaks(InAnsi(translations.at(LanguageCodes[language]), english)))
+                << LanguageCodes[language] << ": " << english;
             EXPECT_EQ(Count(shown, "%s"), Count(english, "%s"));
         }
     }
@@ -209,7 +183,7 @@ TEST_F(Translation, WindowHandleTranslatesTheDialogInPlace)
     EXPECT_STREQ(VxTranslate(reinterpret_cast<const char*>(german), 0), "");
     GetWindowTextA(german, caption, sizeof(caption));
     EXPECT_STREQ(caption, "Vexlo-Setup");
-    EXPECT_EQ(text(german, IDCANCEL), "Abbre&chen");
+    EXPECT_EQ(text(german, IDCANCEL), "&Abbrechen");
     EXPECT_EQ(text(german, 1005), "Alle");
     EXPECT_EQ(text(german, 1010), "Keine");
     EXPECT_EQ(text(german, 1008),
