@@ -15,10 +15,17 @@ const char* writer = "";
 // "/log:"FILE"", to pass on to the uninstaller's second stage.
 FixedString<MAX_PATH + 8> logSwitch;
 
-void Write(const char* text, int length)
+// Writes the time stamp and the writer that start every line; returns their length.
+int Stamp(char* line)
+{
+    return wsprintfA(line, "%8lu ms  %s  ", GetTickCount() - startTick, writer);
+}
+
+// One write per line: lines of the two uninstall stages never interleave.
+void Write(const char* line, int length)
 {
     DWORD written = 0;
-    WriteFile(logFile, text, static_cast<DWORD>(length), &written, nullptr);
+    WriteFile(logFile, line, static_cast<DWORD>(length), &written, nullptr);
 }
 
 } // namespace
@@ -34,7 +41,7 @@ void OpenRunLog(const char* commandLine, const char* program)
     PathBuffer path;
     // Only a full path: a relative one would land wherever the program runs,
     // for the uninstaller's copy in the temporary folder.
-    if (ReadSwitchValue(commandLine, "/log:", path) != SwitchValue::Read || path.empty() ||
+    if (ReadSwitchValue(commandLine, "/log:", path) != SwitchValue::Read ||
         ShapeOfFolder(path.c_str()) != FolderShape::Usable)
         return;
     // Appending only: every write lands at the end, whoever else writes.
@@ -45,15 +52,12 @@ void OpenRunLog(const char* commandLine, const char* program)
     if (!logSwitch.assign("/log:\"") || !logSwitch.append(path.c_str()) || !logSwitch.append('"'))
         logSwitch.clear();
     LogLine("version %s", VEXLO_VERSION_TEXT);
-    // The command line may be longer than a line of the log: it is written whole.
-    static const char heading[] = "command line: ";
-    FixedString<64> prefix;
-    wsprintfA(prefix.buffer(), "%8lu ms  %s  ", GetTickCount() - startTick, writer);
-    prefix.settle();
-    Write(prefix.c_str(), prefix.length());
-    Write(heading, sizeof(heading) - 1);
-    Write(commandLine, lstrlenA(commandLine));
-    Write("\r\n", 2);
+    // The command line may be longer than wsprintfA writes: it is written whole.
+    static FixedString<32767 + 64> line;
+    char stamp[64];
+    Stamp(stamp);
+    if (line.assign(stamp) && line.append("command line: ") && line.append(commandLine) && line.append("\r\n"))
+        Write(line.c_str(), static_cast<int>(line.length()));
 }
 
 void CloseRunLog(int exitCode)
@@ -72,14 +76,13 @@ void LogLine(const char* format, ...)
         return;
     // wsprintfA writes at most 1,024 bytes; the time stamp and writer go first.
     char line[1200];
-    int length = wsprintfA(line, "%8lu ms  %s  ", GetTickCount() - startTick, writer);
+    int length = Stamp(line);
     va_list arguments;
     va_start(arguments, format);
     length += wvsprintfA(line + length, format, arguments);
     va_end(arguments);
     line[length++] = '\r';
     line[length++] = '\n';
-    // One write per line: lines of the two stages never interleave.
     Write(line, length);
 }
 

@@ -66,13 +66,23 @@ int Fail(bool silent, const char* message)
     return 0;
 }
 
+void CloseTools()
+{
+    LoggedStage stage("closing running tools");
+    RunningTools = {};
+    CloseRunningTools(SuiteProgram::Uninstall);
+}
+
+// The copy in the temporary folder writes the same log.
+using CopyParameters = FixedString<MAX_PATH + 64>;
+bool AppendLogSwitch(CopyParameters& parameters)
+{
+    return !*RunLogSwitch() || (parameters.append(' ') && parameters.append(RunLogSwitch()));
+}
+
 int InteractiveFirstStage()
 {
-    {
-        LoggedStage stage("closing running tools");
-        RunningTools = {};
-        CloseRunningTools(SuiteProgram::Uninstall);
-    }
+    CloseTools();
     char question[1024];
     wsprintfA(question, VxTranslate("This will uninstall %s.", 0), Suite::ProductName);
     // Only OK is consent: a message box that could not be shown (0) is no yes.
@@ -83,11 +93,8 @@ int InteractiveFirstStage()
         return 1;
     }
     RemoveUninstallEntry();
-    FixedString<MAX_PATH + 32> parameters;
-    if (!parameters.assign("/internally"))
-        return 1;
-    // The copy writes the same log.
-    if (*RunLogSwitch() && (!parameters.append(' ') || !parameters.append(RunLogSwitch())))
+    CopyParameters parameters;
+    if (!parameters.assign("/internally") || !AppendLogSwitch(parameters))
         return 1;
     LoggedStage stage("starting the copy in the temporary folder");
     RelaunchFromTemp(parameters.c_str());
@@ -103,22 +110,17 @@ int SilentFirstStage()
         LogLine("no usable install folder: nothing to remove");
         return UninstallExit::NothingRemoved;
     }
-    {
-        LoggedStage stage("closing running tools");
-        RunningTools = {};
-        CloseRunningTools(SuiteProgram::Uninstall);
-    }
     StageResult result;
     if (!result.create(GetCurrentProcessId())) {
         LogLine("could not prepare the copy's report");
         return UninstallExit::NothingRemoved;
     }
-    FixedString<MAX_PATH + 64> parameters;
+    CopyParameters parameters;
     char waitFor[48];
     wsprintfA(waitFor, "/internally /silent /waitfor:%lu", GetCurrentProcessId());
-    if (!parameters.assign(waitFor) ||
-        (*RunLogSwitch() && (!parameters.append(' ') || !parameters.append(RunLogSwitch()))))
+    if (!parameters.assign(waitFor) || !AppendLogSwitch(parameters))
         return UninstallExit::NothingRemoved;
+    CloseTools();
     HANDLE copy = nullptr;
     {
         LoggedStage stage("starting the copy in the temporary folder");
@@ -140,6 +142,23 @@ int SilentFirstStage()
     if (!entryRemoved && exitCode != UninstallExit::NothingRemoved)
         exitCode = UninstallExit::Incomplete;
     return exitCode;
+}
+
+// Both kinds of second stage begin with these.
+void RemoveShortcutsAndRegistry()
+{
+    {
+        LoggedStage stage("removing shortcuts");
+        RemoveShortcuts();
+    }
+    LoggedStage stage("cleaning the registry");
+    CleanRegistry();
+}
+
+void WriteBatch()
+{
+    LoggedStage stage("writing the batch file");
+    WriteSelfDeletingBatch();
 }
 
 int ResultOf(const Leftovers& leftovers)
@@ -175,17 +194,10 @@ int SilentSecondStage(const char* commandLine)
         LogLine("no usable install folder: its files stay");
         ++leftovers.failed;
     }
-    {
-        LoggedStage stage("removing shortcuts");
-        RemoveShortcuts();
-    }
-    {
-        LoggedStage stage("cleaning the registry");
-        CleanRegistry();
-        if (KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets")) {
-            LogLine("could not remove HKLM\\Software\\ZERV Software\\Vexlets");
-            ++leftovers.failed;
-        }
+    RemoveShortcutsAndRegistry();
+    if (KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets")) {
+        LogLine("could not remove HKLM\\Software\\ZERV Software\\Vexlets");
+        ++leftovers.failed;
     }
     bool haveFolder = found && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (haveFolder) {
@@ -207,10 +219,7 @@ int SilentSecondStage(const char* commandLine)
         // folder with it.
         RemoveFirstStageFiles(folder.c_str(), leftovers);
     }
-    {
-        LoggedStage stage("writing the batch file");
-        WriteSelfDeletingBatch();
-    }
+    WriteBatch();
     return exitCode;
 }
 
@@ -226,22 +235,12 @@ void InteractiveSecondStage()
     }
     if (!found)
         ShowMessage("Cannot find install path to remove files.", MB_OK);
-    {
-        LoggedStage stage("removing shortcuts");
-        RemoveShortcuts();
-    }
-    {
-        LoggedStage stage("cleaning the registry");
-        CleanRegistry();
-    }
+    RemoveShortcutsAndRegistry();
     if (folder.length() > 1 && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {
         LoggedStage stage("removing files");
         RemoveInstalledFiles(folder.c_str());
     }
-    {
-        LoggedStage stage("writing the batch file");
-        WriteSelfDeletingBatch();
-    }
+    WriteBatch();
 }
 
 } // namespace
