@@ -115,11 +115,12 @@ bool TempFolderPath(PathBuffer& folder)
     return true;
 }
 
-RegistryText ReadRegistryText(HKEY root, const char* key, const char* value, PathBuffer& text, DWORD* type)
+RegistryText ReadRegistryText(HKEY root, const char* key, const char* value, PathBuffer& text, DWORD* type,
+                              REGSAM access)
 {
     text.clear();
     HKEY opened;
-    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, key, 0, access, &opened) != ERROR_SUCCESS)
         return RegistryText::Absent;
     // One byte more than the value may fill, so that a value stored without
     // its terminating zero still ends.
@@ -156,7 +157,8 @@ bool DeleteWithRetry(const char* path, IfMissing ifMissing, ShellNotice notice, 
             break;
         }
         error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) {
+        // A name in a folder that is not there is as gone as a missing file.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             gone = true;
             wasThere = false;
             break;

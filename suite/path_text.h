@@ -53,12 +53,13 @@ enum class RegistryText {
 
 // A string value read directly (not through the runtime library). `type`, when
 // given, receives the value's type, since an expandable string must stay one.
+// A key that cannot be opened with `access` counts as absent.
 RegistryText ReadRegistryText(HKEY root, const char* key, const char* value, PathBuffer& text,
-                              DWORD* type = nullptr);
+                              DWORD* type = nullptr, REGSAM access = KEY_QUERY_VALUE);
 
 enum class IfMissing {
     NothingToDo, // a path that is not there is left alone: no attempt, no notice
-    Attempt,     // attempted anyway; only "file not found" ends the attempts early
+    Attempt,     // attempted anyway; only a missing file or folder ends the attempts early
 };
 enum class ShellNotice { None, Delete };
 

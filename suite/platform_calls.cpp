@@ -26,7 +26,7 @@ const char* AnswerName(int answer)
 
 } // namespace
 
-PlatformCalls Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA};
+PlatformCalls Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA, GetSecurityInfo};
 
 int ShowMessage(const char* text, UINT style)
 {

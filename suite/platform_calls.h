@@ -1,10 +1,12 @@
 // The few platform calls that tests must be able to answer or observe: asking
 // the user, waiting, telling the shell, and starting an earlier release's
-// uninstaller (whose start Wine does not show for every command). Everything
+// uninstaller (whose start Wine does not show for every command), and reading
+// the run lock's owner (under Wine every object is the user's own). Everything
 // else is called directly.
 #pragma once
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include "suite/fixed_string.h"
 
@@ -14,6 +16,8 @@ struct PlatformCalls {
     void(WINAPI* changeNotify)(LONG event, UINT flags, LPCVOID item1, LPCVOID item2);
     HINSTANCE(WINAPI* shellExecute)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
                                     INT show);
+    DWORD(WINAPI* securityInfo)(HANDLE object, SE_OBJECT_TYPE type, SECURITY_INFORMATION wanted, PSID* owner,
+                                PSID* group, PACL* dacl, PACL* sacl, PSECURITY_DESCRIPTOR* descriptor);
 };
 
 extern PlatformCalls Platform;

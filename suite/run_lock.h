@@ -1,5 +1,7 @@
 // One run at a time on the machine: setup and the uninstaller's first stage
-// would close the same tools and write the same files and keys.
+// would close the same tools and write the same files and keys. The copy in
+// the temporary folder holds the lock its first stage handed over until it
+// has deleted the last file, so that a setup started meanwhile waits for it.
 #pragma once
 
 #include <windows.h>
@@ -7,10 +9,22 @@
 // Shown, translated, to a second run, which then ends without changing anything.
 constexpr const char* AnotherRunText = "Vexlo Setup or Uninstall is already running.";
 
+// How long a silent run waits for another run to end: a deployment tool's
+// "remove, then install" starts setup while the uninstaller's copy finishes.
+constexpr DWORD SilentLockWait = 60 * 1000;
+
 class RunLock {
 public:
-    // Takes the lock unless another run holds it.
-    RunLock();
+    // Takes the lock unless another run holds it; waits up to `waitLimit`
+    // milliseconds for that run to end.
+    explicit RunLock(DWORD waitLimit = 0);
+    // The lock as the first stage handed it over to its copy, inherited with
+    // the process. An invalid handle takes the lock as any run does.
+    struct HandedOver {
+        HANDLE mutex;
+        DWORD waitLimit;
+    };
+    explicit RunLock(HandedOver handedOver);
     ~RunLock();
     RunLock(const RunLock&) = delete;
     RunLock& operator=(const RunLock&) = delete;
@@ -18,7 +32,15 @@ public:
     // False when another setup or uninstall holds the lock.
     bool held() const { return held_; }
 
+    // The handle a started process inherits to hold the lock after us; null
+    // when no lock could be made.
+    HANDLE handle() const { return mutex_; }
+
 private:
+    enum class Attempt { Taken, HeldElsewhere };
+    Attempt take();
+    void acquire(DWORD waitLimit);
+
     HANDLE mutex_ = nullptr;
     bool held_ = false;
 };

@@ -14,6 +14,7 @@ DWORD startTick = 0;
 const char* writer = "";
 // "/log:"FILE"", to pass on to the uninstaller's second stage.
 FixedString<MAX_PATH + 8> logSwitch;
+const DWORD LogSizeLimit = 1024 * 1024;
 
 // Writes the time stamp and the writer that start every line; returns their length.
 int Stamp(char* line)
@@ -28,9 +29,21 @@ void Write(const char* line, int length)
     WriteFile(logFile, line, static_cast<DWORD>(length), &written, nullptr);
 }
 
+// A log that every deployment appends to would grow without end.
+void SetAsideLongLog(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &file) ||
+        (file.nFileSizeHigh == 0 && file.nFileSizeLow <= LogSizeLimit))
+        return;
+    PathBuffer older;
+    if (older.assign(path) && older.append(".old"))
+        MoveFileExA(path, older.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
 } // namespace
 
-void OpenRunLog(const char* commandLine, const char* program)
+void OpenRunLog(const char* commandLine, const char* program, LogStart start)
 {
     if (logFile != INVALID_HANDLE_VALUE)
         CloseHandle(logFile);
@@ -44,6 +57,8 @@ void OpenRunLog(const char* commandLine, const char* program)
     if (ReadSwitchValue(commandLine, "/log:", path) != SwitchValue::Read ||
         ShapeOfFolder(path.c_str()) != FolderShape::Usable)
         return;
+    if (start == LogStart::Rotate)
+        SetAsideLongLog(path.c_str());
     // Appending only: every write lands at the end, whoever else writes.
     logFile = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -7,9 +7,14 @@
 
 #include <windows.h>
 
+enum class LogStart {
+    Rotate, // a log past 1 MiB becomes FILE.old (replacing an older one), and a new one starts
+    Append, // the uninstaller's copy writes on into its first stage's log
+};
+
 // Opens the file named by "/log:" on `commandLine`, if any, and writes the
 // command line and the version. `program` names the writer on every line.
-void OpenRunLog(const char* commandLine, const char* program);
+void OpenRunLog(const char* commandLine, const char* program, LogStart start = LogStart::Rotate);
 
 // Writes the exit code and closes the log.
 void CloseRunLog(int exitCode);

@@ -58,9 +58,8 @@ void LeaveForRestart(const char* path)
     }
 }
 
-// Names are deleted whether or not they look present: only a file that is
-// not there ends the attempts early, so a folder that is missing costs the
-// whole round of attempts, and the shell hears of the folders at the end.
+// Names are deleted whether or not they look present: a missing file or
+// folder ends the attempts early, and the shell hears of the folders at the end.
 void DeleteFromFolder(const char* folder, const char* name)
 {
     PathBuffer path;
@@ -198,11 +197,26 @@ void RemoveSubfolders(const char* folder)
     }
 }
 
+// Whether `folder` holds nothing but the entry `name`.
+bool HoldsOnly(const char* folder, const char* name)
+{
+    PathBuffer pattern;
+    if (!JoinPath(pattern, folder, "*.*"))
+        return false;
+    bool others = false;
+    ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
+        const char* entry = found.cFileName;
+        others = others || (lstrcmpA(entry, ".") != 0 && lstrcmpA(entry, "..") != 0 && lstrcmpiA(entry, name) != 0);
+    });
+    return !others;
+}
+
 // The folder, and the maker's folder with its last product, then the shell hears of it.
 void RemoveInstallFolder(const char* installDir)
 {
     RemoveDirectoryA(installDir);
-    if (silentLeftovers && silentLeftovers->scheduled > 0)
+    bool scheduled = silentLeftovers && silentLeftovers->scheduled > 0;
+    if (scheduled)
         LeaveForRestart(installDir);
 
     // In any letter case: setup takes a "/path:" folder in lower case.
@@ -210,8 +224,14 @@ void RemoveInstallFolder(const char* installDir)
     if (parent.assign(installDir) && CutAtLastBackslash(parent)) {
         PathBuffer lower = parent;
         CharLowerA(lower.buffer());
-        if (TextContains(lower.c_str(), "\\zerv software"))
+        if (TextContains(lower.c_str(), "\\zerv software")) {
             RemoveDirectoryA(parent.c_str());
+            // Once the install folder goes at the restart, so does the maker's
+            // folder that held nothing else.
+            int name = LastBackslash(installDir);
+            if (scheduled && HoldsOnly(parent.c_str(), installDir + name + 1))
+                LeaveForRestart(parent.c_str());
+        }
     }
     Platform.changeNotify(SHCNE_RMDIR, SHCNF_PATHA, installDir, nullptr);
     Platform.changeNotify(0, SHCNF_FLUSH, nullptr, nullptr);

@@ -1,46 +1,52 @@
 #include "uninstall/stage_result.h"
 
+#include <stdlib.h>
+
+#include "suite/command_switches.h"
+
 StageResult::~StageResult()
 {
     if (code_)
         UnmapViewOfFile(const_cast<LONG*>(code_));
-    if (mapping_)
-        CloseHandle(mapping_);
-    if (event_)
-        CloseHandle(event_);
+    for (HANDLE handle : handles_)
+        if (handle)
+            CloseHandle(handle);
 }
 
-bool StageResult::create(DWORD firstStage)
+bool StageResult::create()
 {
-    return map(firstStage, true);
+    handles_[Done] = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    handles_[Code] = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), nullptr);
+    // The copy waits for this process to end before deleting its files.
+    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &handles_[FirstStage],
+                         SYNCHRONIZE, FALSE, 0))
+        handles_[FirstStage] = nullptr;
+    return handles_[Done] && handles_[Code] && handles_[FirstStage] && mapCode();
 }
 
-bool StageResult::open(DWORD firstStage)
+bool StageResult::adopt(const char* commandLine)
 {
-    return map(firstStage, false);
-}
-
-bool StageResult::map(DWORD firstStage, bool create)
-{
-    char eventName[64];
-    char mappingName[64];
-    wsprintfA(eventName, "ZervVexloUninstallDone%lu", firstStage);
-    wsprintfA(mappingName, "ZervVexloUninstallCode%lu", firstStage);
-    if (create) {
-        // Names that already existed belong to someone else.
-        event_ = CreateEventA(nullptr, TRUE, FALSE, eventName);
-        if (!event_ || GetLastError() == ERROR_ALREADY_EXISTS)
-            return false;
-        mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), mappingName);
-        if (!mapping_ || GetLastError() == ERROR_ALREADY_EXISTS)
-            return false;
-    } else {
-        event_ = OpenEventA(EVENT_MODIFY_STATE, FALSE, eventName);
-        mapping_ = OpenFileMappingA(FILE_MAP_WRITE, FALSE, mappingName);
-    }
-    if (!event_ || !mapping_)
+    const char* text = FindSwitch(commandLine, "/report:");
+    if (!text)
         return false;
-    code_ = static_cast<volatile LONG*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
+    HANDLE given[HandleCount];
+    for (HANDLE& handle : given) {
+        char* end = nullptr;
+        unsigned long value = strtoul(text, &end, 10);
+        DWORD flags;
+        handle = ULongToHandle(value);
+        if (end == text || !value || !GetHandleInformation(handle, &flags))
+            return false;
+        text = *end == ',' ? end + 1 : end;
+    }
+    for (int i = 0; i < HandleCount; ++i)
+        handles_[i] = given[i];
+    return mapCode();
+}
+
+bool StageResult::mapCode()
+{
+    code_ = static_cast<volatile LONG*>(MapViewOfFile(handles_[Code], FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
     return code_ != nullptr;
 }
 
@@ -49,18 +55,22 @@ void StageResult::report(int exitCode)
     if (!code_)
         return;
     InterlockedExchange(const_cast<LONG*>(code_), exitCode);
-    SetEvent(event_);
+    SetEvent(handles_[Done]);
 }
 
 int StageResult::wait(HANDLE secondStage, DWORD limit, int noReport)
 {
     if (!code_)
         return noReport;
-    HANDLE handles[] = {event_, secondStage};
-    DWORD count = secondStage ? 2 : 1;
-    WaitForMultipleObjects(count, handles, FALSE, limit);
+    HANDLE waitFor[] = {handles_[Done], secondStage};
+    WaitForMultipleObjects(secondStage ? 2 : 1, waitFor, FALSE, limit);
     // A copy that reported and ended at once may have ended first.
-    if (WaitForSingleObject(event_, 0) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(handles_[Done], 0) != WAIT_OBJECT_0)
         return noReport;
     return InterlockedCompareExchange(const_cast<LONG*>(code_), 0, 0);
+}
+
+bool StageResult::waitForFirstStage(DWORD limit)
+{
+    return handles_[FirstStage] && WaitForSingleObject(handles_[FirstStage], limit) == WAIT_OBJECT_0;
 }

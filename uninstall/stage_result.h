@@ -1,10 +1,13 @@
 // How the second stage of a silent uninstall tells the first stage its exit
-// code: a named event and a named shared word, both named after the first
-// stage's process. The first stage makes them before it starts the copy, so
-// no report can come too early; nothing is left on disk.
+// code: an event and a shared word that the first stage makes without names
+// and hands to the copy it starts, with a handle to its own process. No other
+// program can find them, make them first or report in the copy's place, and
+// nothing is left on disk.
 #pragma once
 
 #include <windows.h>
+
+#include "suite/fixed_string.h"
 
 class StageResult {
 public:
@@ -13,9 +16,17 @@ public:
     StageResult(const StageResult&) = delete;
     StageResult& operator=(const StageResult&) = delete;
 
-    // The first stage makes them; the second opens them. False when that failed.
-    bool create(DWORD firstStage);
-    bool open(DWORD firstStage);
+    // The first stage makes them. False when that failed.
+    bool create();
+    // The three handles the copy must inherit, and "/report:" with their
+    // values for its command line; false when the switch does not fit.
+    static constexpr int HandleCount = 3;
+    const HANDLE* handles() const { return handles_; }
+    template <unsigned N>
+    bool appendSwitch(FixedString<N>& parameters) const;
+
+    // The copy takes them from its command line. False when they are not there.
+    bool adopt(const char* commandLine);
 
     void report(int exitCode);
 
@@ -23,10 +34,22 @@ public:
     // time ran out.
     int wait(HANDLE secondStage, DWORD limit, int noReport);
 
-private:
-    bool map(DWORD firstStage, bool create);
+    // The copy: waits up to `limit` for the first stage's process to end.
+    bool waitForFirstStage(DWORD limit);
 
-    HANDLE event_ = nullptr;
-    HANDLE mapping_ = nullptr;
+private:
+    bool mapCode();
+
+    enum { Done, Code, FirstStage };
+    HANDLE handles_[HandleCount] = {};
     volatile LONG* code_ = nullptr;
 };
+
+template <unsigned N>
+bool StageResult::appendSwitch(FixedString<N>& parameters) const
+{
+    char text[64];
+    wsprintfA(text, " /report:%lu,%lu,%lu", HandleToULong(handles_[Done]), HandleToULong(handles_[Code]),
+              HandleToULong(handles_[FirstStage]));
+    return parameters.append(text);
+}

@@ -74,13 +74,30 @@ void CloseTools()
 }
 
 // The copy in the temporary folder writes the same log.
-using CopyParameters = FixedString<MAX_PATH + 64>;
+using CopyParameters = FixedString<MAX_PATH + 128>;
+// The copy's program, quoted, and its parameters.
+using CommandText = FixedString<2 * MAX_PATH + 160>;
 bool AppendLogSwitch(CopyParameters& parameters)
 {
     return !*RunLogSwitch() || (parameters.append(' ') && parameters.append(RunLogSwitch()));
 }
 
-int InteractiveFirstStage()
+// The copy holds the run lock from its start to its end: a setup started
+// while it still removes files would otherwise lose its new ones to it.
+bool AppendLockSwitch(CopyParameters& parameters, const RunLock& lock)
+{
+    char text[32];
+    wsprintfA(text, " /lock:%lu", HandleToULong(lock.handle()));
+    return !lock.handle() || parameters.append(text);
+}
+
+HANDLE HandedOverLock(const char* commandLine)
+{
+    const char* value = FindSwitch(commandLine, "/lock:");
+    return value ? ULongToHandle(strtoul(value, nullptr, 10)) : nullptr;
+}
+
+int InteractiveFirstStage(const RunLock& lock)
 {
     CloseTools();
     char question[1024];
@@ -94,44 +111,44 @@ int InteractiveFirstStage()
     }
     RemoveUninstallEntry();
     CopyParameters parameters;
-    if (!parameters.assign("/internally") || !AppendLogSwitch(parameters))
+    if (!parameters.assign("/internally") || !AppendLockSwitch(parameters, lock) || !AppendLogSwitch(parameters))
         return 1;
     LoggedStage stage("starting the copy in the temporary folder");
-    RelaunchFromTemp(parameters.c_str());
+    HANDLE inherited[] = {lock.handle()};
+    RelaunchFromTemp(parameters.c_str(), false, nullptr, inherited, lock.handle() ? 1 : 0);
     return 1;
 }
 
 // The management tool that started us waits for the result: the copy reports
 // it, and deletes our program and library once we have ended.
-int SilentFirstStage()
+int SilentFirstStage(const RunLock& lock)
 {
+    // Without a folder the copy still removes what the registry and the
+    // Start menu hold, as an interactive run does after its message.
     PathBuffer folder;
-    if (!ReadUsableInstallFolder(folder)) {
-        LogLine("no usable install folder: nothing to remove");
-        return UninstallExit::NothingRemoved;
-    }
+    if (!ReadUsableInstallFolder(folder))
+        LogLine("no usable install folder: its files stay where they are");
     StageResult result;
-    if (!result.create(GetCurrentProcessId())) {
+    CopyParameters parameters;
+    if (!result.create() || !parameters.assign("/internally /silent") || !AppendLockSwitch(parameters, lock) ||
+        !result.appendSwitch(parameters) || !AppendLogSwitch(parameters)) {
         LogLine("could not prepare the copy's report");
         return UninstallExit::NothingRemoved;
     }
-    CopyParameters parameters;
-    char waitFor[48];
-    wsprintfA(waitFor, "/internally /silent /waitfor:%lu", GetCurrentProcessId());
-    if (!parameters.assign(waitFor) || !AppendLogSwitch(parameters))
-        return UninstallExit::NothingRemoved;
     CloseTools();
     HANDLE copy = nullptr;
     {
         LoggedStage stage("starting the copy in the temporary folder");
-        if (!RelaunchFromTemp(parameters.c_str(), true, &copy)) {
+        HANDLE inherited[1 + StageResult::HandleCount] = {lock.handle()};
+        for (int i = 0; i < StageResult::HandleCount; ++i)
+            inherited[1 + i] = result.handles()[i];
+        int first = lock.handle() ? 0 : 1;
+        if (!RelaunchFromTemp(parameters.c_str(), true, &copy, inherited + first, 1 + StageResult::HandleCount - first)) {
             // Nothing was removed: the tools closed at start come back.
             RestartRunningTools(folder);
             return UninstallExit::NothingRemoved;
         }
     }
-    // Only now: a copy that never started leaves the suite listed as installed.
-    bool entryRemoved = RemoveUninstallEntry();
     int exitCode;
     {
         LoggedStage stage("waiting for the copy's report");
@@ -139,8 +156,6 @@ int SilentFirstStage()
     }
     if (copy)
         CloseHandle(copy);
-    if (!entryRemoved && exitCode != UninstallExit::NothingRemoved)
-        exitCode = UninstallExit::Incomplete;
     return exitCode;
 }
 
@@ -179,13 +194,10 @@ bool KeyExists(HKEY root, const char* path)
 
 int SilentSecondStage(const char* commandLine)
 {
-    const char* waitFor = FindSwitch(commandLine, "/waitfor:");
-    DWORD firstStage = waitFor ? strtoul(waitFor, nullptr, 10) : 0;
     StageResult result;
-    // Without the first stage's report channel it has ended (its wait ran
-    // out): the removing still goes on.
-    if (!result.open(firstStage))
-        LogLine("the first stage waits no more");
+    // Without the report channel no first stage waits: the removing still goes on.
+    if (!result.adopt(commandLine))
+        LogLine("no first stage waits for the result");
 
     Leftovers leftovers;
     PathBuffer folder;
@@ -205,16 +217,22 @@ int SilentSecondStage(const char* commandLine)
         RemoveInstalledFilesSilently(folder.c_str(), leftovers);
     }
     int exitCode = ResultOf(leftovers);
+    // The entry goes once all is removed, or when no folder was found, which
+    // a second run could not find either. After any other failure the
+    // deployment tool's next attempt finds the uninstaller and its folder.
+    if ((exitCode != UninstallExit::Incomplete || !found) && !RemoveUninstallEntry())
+        exitCode = UninstallExit::Incomplete;
+    if (exitCode == UninstallExit::Incomplete && haveFolder) {
+        VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.c_str());
+        LogLine("kept InstallPath %s for the next attempt", folder.c_str());
+    }
     LogLine("reporting %d to the first stage", exitCode);
     result.report(exitCode);
 
-    if (haveFolder) {
+    if (haveFolder && exitCode != UninstallExit::Incomplete) {
         LoggedStage stage("removing the first stage's program and library");
-        if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, firstStage)) {
-            if (WaitForSingleObject(process, FirstStageEndLimit) != WAIT_OBJECT_0)
-                LogLine("the first stage has not ended");
-            CloseHandle(process);
-        }
+        if (!result.waitForFirstStage(FirstStageEndLimit))
+            LogLine("the first stage has not ended");
         // Reported already: what stays now is at least scheduled, and the
         // folder with it.
         RemoveFirstStageFiles(folder.c_str(), leftovers);
@@ -250,24 +268,27 @@ int RunUninstall(HINSTANCE instance, const char* commandLine)
     InitialiseRuntimeLibrary(instance, SuiteProgram::Uninstall);
     bool second = TextContains(commandLine, "/internally");
     bool silent = FindSwitch(commandLine, "/silent") != nullptr;
-    OpenRunLog(commandLine, second ? "uninstall (copy)" : "uninstall");
-    int exitCode = second ? SecondStage(silent, commandLine) : FirstStage(silent);
+    // The copy writes on into its first stage's log.
+    OpenRunLog(commandLine, second ? "uninstall (copy)" : "uninstall", second ? LogStart::Append : LogStart::Rotate);
+    int exitCode = 1;
+    {
+        // A silent run waits for another run to end; the copy holds the lock
+        // its first stage handed over, and takes it only when run on its own.
+        RunLock lock(RunLock::HandedOver{second ? HandedOverLock(commandLine) : nullptr, silent ? SilentLockWait : 0});
+        if (!lock.held()) {
+            LogLine("another setup or uninstall is running");
+            if (silent)
+                exitCode = UninstallExit::NothingRemoved;
+            else
+                ShowMessage(VxTranslate(AnotherRunText, 0), MB_OK | MB_ICONERROR);
+        } else if (second) {
+            exitCode = SecondStage(silent, commandLine);
+        } else {
+            exitCode = silent ? SilentFirstStage(lock) : InteractiveFirstStage(lock);
+        }
+    }
     CloseRunLog(exitCode);
     return exitCode;
-}
-
-int FirstStage(bool silent)
-{
-    // Held until the copy in the temporary folder has done its work or been started.
-    RunLock lock;
-    if (!lock.held()) {
-        LogLine("another setup or uninstall is running");
-        if (silent)
-            return UninstallExit::NothingRemoved;
-        ShowMessage(VxTranslate(AnotherRunText, 0), MB_OK | MB_ICONERROR);
-        return 1;
-    }
-    return silent ? SilentFirstStage() : InteractiveFirstStage();
 }
 
 int SecondStage(bool silent, const char* commandLine)
@@ -280,7 +301,7 @@ int SecondStage(bool silent, const char* commandLine)
 
 // The program and the library it needs cannot remove themselves: a copy in
 // the temporary folder does the work.
-int RelaunchFromTemp(const char* parameters, bool silent, HANDLE* started)
+int RelaunchFromTemp(const char* parameters, bool silent, HANDLE* started, const HANDLE* inherit, int inheritCount)
 {
     PathBuffer program;
     DWORD length = GetModuleFileNameA(nullptr, program.buffer(), program.bufferSize());
@@ -307,19 +328,29 @@ int RelaunchFromTemp(const char* parameters, bool silent, HANDLE* started)
         !CopyFileA(library.c_str(), libraryCopy.c_str(), FALSE))
         return Fail(silent, "Cannot copy Vexlo.dll to TEMP.");
 
-    SHELLEXECUTEINFOA start = {};
-    start.cbSize = sizeof(start);
-    start.fMask = SEE_MASK_NOCLOSEPROCESS | (silent ? SEE_MASK_FLAG_NO_UI : 0);
-    start.lpFile = programCopy.c_str();
-    start.lpParameters = parameters;
-    start.lpDirectory = workingFolder.c_str();
-    start.nShow = SW_MINIMIZE;
-    if (!ShellExecuteExA(&start) || reinterpret_cast<INT_PTR>(start.hInstApp) <= 32)
+    // The copy inherits only the handles it is given, and only for its start.
+    CommandText commandText;
+    if (!commandText.assign("\"") || !commandText.append(programCopy.c_str()) || !commandText.append("\" ") ||
+        !commandText.append(parameters))
+        return Fail(silent, "Cannot start uninstall.exe in TEMP.");
+    for (int i = 0; i < inheritCount; ++i)
+        SetHandleInformation(inherit[i], HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_MINIMIZE;
+    PROCESS_INFORMATION process = {};
+    BOOL created = CreateProcessA(programCopy.c_str(), commandText.buffer(), nullptr, nullptr, inheritCount > 0, 0,
+                                  nullptr, workingFolder.c_str(), &startup, &process);
+    for (int i = 0; i < inheritCount; ++i)
+        SetHandleInformation(inherit[i], HANDLE_FLAG_INHERIT, 0);
+    if (!created)
         return Fail(silent, "Cannot start uninstall.exe in TEMP.");
     LogLine("started %s %s", programCopy.c_str(), parameters);
+    CloseHandle(process.hThread);
     if (started)
-        *started = start.hProcess;
-    else if (start.hProcess)
-        CloseHandle(start.hProcess);
+        *started = process.hProcess;
+    else
+        CloseHandle(process.hProcess);
     return 1;
 }

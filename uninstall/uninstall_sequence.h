@@ -21,11 +21,12 @@ constexpr DWORD SilentReportLimit = 5 * 60 * 1000;
 // no question and no message. Returns the exit code.
 int RunUninstall(HINSTANCE instance, const char* commandLine);
 
-int FirstStage(bool silent);
 int SecondStage(bool silent, const char* commandLine);
 
 // Copies the program and its library to the temporary folder and starts the
-// copy with `parameters`; with `started`, its process handle is handed over.
-// Returns 1 when the copy was started, 0 after a failure (told the user
-// unless silent).
-int RelaunchFromTemp(const char* parameters = "/internally", bool silent = false, HANDLE* started = nullptr);
+// copy with `parameters`, minimised, in the temporary folder; the copy
+// inherits the `inheritCount` handles of `inherit`, and with `started` its
+// process handle is handed over. Returns 1 when the copy was started, 0 after
+// a failure (told the user unless silent).
+int RelaunchFromTemp(const char* parameters = "/internally", bool silent = false, HANDLE* started = nullptr,
+                     const HANDLE* inherit = nullptr, int inheritCount = 0);

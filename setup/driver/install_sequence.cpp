@@ -12,6 +12,7 @@
 #include "setup/install/copy_engine.h"
 #include "setup/install/obsolete_files.h"
 #include "setup/install/old_shortcuts.h"
+#include "setup/install/pending_deletions.h"
 #include "setup/install/start_menu.h"
 #include "setup/registration/registry_settings.h"
 #include "setup/state/distribution_folder.h"
@@ -52,10 +53,13 @@ int Install(HINSTANCE instance, const char* commandTail, const char* distributio
     InitialiseRuntimeLibrary(instance, SuiteProgram::Setup);
 
     // Held to the end of the run; a second run ends before it changes anything.
-    RunLock lock;
+    // A silent run waits for the run before it: the uninstaller's copy may
+    // still be deleting its last files.
+    bool silent = AsksForSilence(commandTail);
+    RunLock lock(silent ? SilentLockWait : 0);
     if (!lock.held()) {
         LogLine("another setup or uninstall is running");
-        if (AsksForSilence(commandTail))
+        if (silent)
             return SetupExit::AnotherRunInProgress;
         ShowMessage(VxTranslate(AnotherRunText, 0), MB_OK | MB_ICONERROR);
         return SetupExit::EndedWithoutInstalling;
@@ -132,8 +136,10 @@ int Install(HINSTANCE instance, const char* commandTail, const char* distributio
     int givenUp;
     {
         LoggedStage stage("copying files");
+        // An earlier uninstall's deletions at the next restart would take the new files.
+        ClearPendingDeletions(InstallContext.installDir.c_str());
         givenUp = CopySuiteFiles();
-        CompleteUninstallEntry();
+        CompleteUninstallEntry(givenUp == 0, InstalledSuiteKiB());
     }
     if (givenUp)
         LogLine("%d files given up", givenUp);

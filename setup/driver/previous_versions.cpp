@@ -33,8 +33,11 @@ void RunUninstaller(const char* release)
 {
     PathBuffer keyPath;
     PathBuffer command;
+    // Opened for all access: a run that may not change a release's key leaves
+    // that release alone.
     if (!JoinPath(keyPath, UninstallKey, release) ||
-        ReadRegistryText(HKEY_LOCAL_MACHINE, keyPath.c_str(), "UninstallString", command) != RegistryText::Read)
+        ReadRegistryText(HKEY_LOCAL_MACHINE, keyPath.c_str(), "UninstallString", command, nullptr, KEY_ALL_ACCESS) !=
+            RegistryText::Read)
         return;
     // Without "/uninstall", or without a program in front of it, there is
     // nothing that could be started safely.

@@ -189,33 +189,48 @@ void DeleteFileWithRetry(const char* folder, const char* name)
         DeleteWithRetry(path.c_str(), IfMissing::NothingToDo, ShellNotice::Delete);
 }
 
-int CopySuiteFiles()
+namespace {
+
+// Every file of the distribution folder that setup installs (all but itself),
+// with its path there; false when it does not fit.
+template <typename Visit>
+void ForEachSuiteFile(Visit visit)
 {
     if (DistributionFolder.empty())
         SetDistributionFolder(nullptr);
     const char* sourceFolder = DistributionFolder.c_str();
+    PathBuffer pattern;
+    if (JoinPath(pattern, sourceFolder, "*.*"))
+        ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
+            const char* name = found.cFileName;
+            if (lstrcmpiA(name, "setup.exe") == 0 || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                return;
+            PathBuffer source;
+            bool fits = JoinPath(source, sourceFolder, name);
+            visit(found, source, fits);
+        });
+}
+
+} // namespace
+
+int CopySuiteFiles()
+{
     PathBuffer prefix;
     if (!prefix.assign(InstallContext.installDir.c_str()) || !AppendBackslashIfMissing(prefix))
         return 0;
 
     CopyWalk walk;
-    PathBuffer pattern;
-    if (JoinPath(pattern, sourceFolder, "*.*"))
-        ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
-            const char* name = found.cFileName;
-            if (lstrcmpiA(name, ".") == 0 || lstrcmpiA(name, "..") == 0 || lstrcmpiA(name, "setup.exe") == 0 ||
-                (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                return;
-            PathBuffer source;
-            PathBuffer target;
-            // A name that does not fit beside the folder cannot be copied there whole.
-            if (!JoinPath(source, sourceFolder, name) || !JoinPath(target, prefix.c_str(), name)) {
-                ++walk.givenUp;
-                LogLine("gave up %s: the name does not fit beside the install folder", name);
-                return;
-            }
-            walk.copyFile(source, target, name);
-        });
+    ForEachSuiteFile([&](const WIN32_FIND_DATAA& found, PathBuffer& source, bool fits) {
+        const char* name = found.cFileName;
+        PathBuffer target;
+        // A name that does not fit beside the folder cannot be copied there whole.
+        if (!fits || !JoinPath(target, prefix.c_str(), name)) {
+            ++walk.givenUp;
+            LogLine("gave up %s: the name does not fit beside the install folder", name);
+            return;
+        }
+        walk.copyFile(source, target, name);
+    });
     if (walk.explorerClosed)
         VxRestoreExplorer();
 
@@ -223,4 +238,28 @@ int CopySuiteFiles()
         SortIntoSubfolder(prefix, subfolder);
     RemoveDeselectedFiles(prefix);
     return walk.givenUp;
+}
+
+DWORD InstalledSuiteKiB()
+{
+    // The suite's files where the sorting put them; other programs' files in
+    // a shared folder are not the suite's size.
+    ULONGLONG bytes = 0;
+    const char* folder = InstallContext.installDir.c_str();
+    ForEachSuiteFile([&](const WIN32_FIND_DATAA& found, PathBuffer&, bool) {
+        const char* name = found.cFileName;
+        PathBuffer place;
+        if (!place.assign(folder))
+            return;
+        for (const Subfolder& subfolder : Subfolders)
+            if (ContainsAny(name, subfolder.patterns, subfolder.patternCount)) {
+                if (!JoinPath(place, folder, subfolder.name))
+                    return;
+                break;
+            }
+        WIN32_FILE_ATTRIBUTE_DATA file;
+        if (JoinPath(place, place.c_str(), name) && GetFileAttributesExA(place.c_str(), GetFileExInfoStandard, &file))
+            bytes += (static_cast<ULONGLONG>(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
+    });
+    return static_cast<DWORD>((bytes + 1023) / 1024);
 }

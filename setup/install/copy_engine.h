@@ -3,9 +3,15 @@
 // the tools the user left out.
 #pragma once
 
+#include <windows.h>
+
 // Copies from the distribution folder. Returns the number of files that
 // could not be copied and were given up.
 int CopySuiteFiles();
+
+// The size of the distribution folder's files as installed or kept in the
+// install folder and its subfolders, in KiB rounded up.
+DWORD InstalledSuiteKiB();
 
 // Deletes folder\name with up to 16 attempts 200 ms apart, then tells the
 // shell. `name` may hold a subfolder ("Languages\x.txt").

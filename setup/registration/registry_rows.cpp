@@ -9,6 +9,8 @@ namespace {
 
 // Room for the largest capacity, so that only the capacity decides what fits.
 using RowData = FixedString<SettingsRowCapacity>;
+static_assert(EntryCommandCapacity <= SettingsRowCapacity && LibraryRowCapacity <= SettingsRowCapacity,
+              "every capacity fits the row buffer");
 
 bool Expand(const char* pattern, unsigned capacity, RowData& out)
 {

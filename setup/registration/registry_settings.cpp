@@ -7,7 +7,6 @@
 #include "setup/registration/shell_extensions.h"
 #include "setup/state/install_context.h"
 #include "suite/component_table.h"
-#include "suite/folder_walk.h"
 #include "suite/install_subfolders.h"
 #include "suite/path_text.h"
 #include "suite/run_log.h"
@@ -23,11 +22,17 @@ const RegistryRow UninstallEntry[] = {
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayName", "Vexlo"},
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "UninstallString", "{install}\\uninstall.exe"},
     // What Windows' list of programs and the administrators' tools read besides.
-    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayVersion", VEXLO_VERSION_TEXT},
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "Publisher", "ZERV Software"},
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "InstallLocation", "{install}"},
-    // setup.exe is not installed and any tool may be left out: the uninstaller's icon.
+};
+// setup.exe is not installed and any tool may be left out: the uninstaller's icon.
+const RegistryRow EntryIcon[] = {
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayIcon", "{install}\\uninstall.exe,0"},
+};
+// Deployment tools take the suite for installed once the entry names its
+// version: only a copy that gave up no file writes it.
+const RegistryRow EntryVersion[] = {
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayVersion", VEXLO_VERSION_TEXT},
 };
 
 const RegistryRow QuietUninstall[] = {
@@ -180,32 +185,6 @@ void KeepOrMakeAutosaveFolder()
                          folder.c_str(), folder.length() + 1);
 }
 
-// The bytes of the files in `folder` itself, not below it.
-ULONGLONG FolderBytes(const char* folder)
-{
-    ULONGLONG bytes = 0;
-    PathBuffer pattern;
-    if (JoinPath(pattern, folder, "*.*"))
-        ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                bytes += (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-        });
-    return bytes;
-}
-
-// What the install folder and the subfolders setup sorts into hold, in KiB rounded up.
-DWORD InstalledKiB()
-{
-    const char* folder = InstallContext.installDir.c_str();
-    ULONGLONG bytes = FolderBytes(folder);
-    for (const char* subfolder : InstallSubfolder::All) {
-        PathBuffer path;
-        if (JoinPath(path, folder, subfolder))
-            bytes += FolderBytes(path.c_str());
-    }
-    return static_cast<DWORD>((bytes + 1023) / 1024);
-}
-
 void WriteEntryNumber(HKEY entry, const char* value, DWORD number)
 {
     LONG result = RegSetValueExA(entry, value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
@@ -225,15 +204,24 @@ void RegisterHelpFiles()
 
 } // namespace
 
-void CompleteUninstallEntry()
+void CompleteUninstallEntry(bool copiedAll, DWORD installedKiB)
 {
+    if (copiedAll)
+        WriteRows(EntryVersion, DirectRowCapacity);
     HKEY entry;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallEntryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &entry,
                         nullptr) != ERROR_SUCCESS) {
         LogLine("could not open HKLM\\%s", UninstallEntryKey);
         return;
     }
-    WriteEntryNumber(entry, "EstimatedSize", InstalledKiB());
+    if (copiedAll) {
+        WriteEntryNumber(entry, "EstimatedSize", installedKiB);
+    } else {
+        // An earlier install's version would make this run look complete.
+        RegDeleteValueA(entry, "DisplayVersion");
+        RegDeleteValueA(entry, "EstimatedSize");
+        LogLine("left out DisplayVersion and EstimatedSize: files were given up");
+    }
     WriteEntryNumber(entry, "NoModify", 1);
     WriteEntryNumber(entry, "NoRepair", 1);
     RegCloseKey(entry);
@@ -241,7 +229,7 @@ void CompleteUninstallEntry()
     // The program quoted where the folder has blanks, as a command line needs it.
     const char* folder = InstallContext.installDir.c_str();
     WriteRows(TextContains(folder, " ") || TextContains(folder, "\t") ? QuotedQuietUninstall : QuietUninstall,
-              DirectRowCapacity);
+              EntryCommandCapacity);
 }
 
 void RegisterSuite()
@@ -249,6 +237,7 @@ void RegisterSuite()
     VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", InstallContext.installDir.c_str());
     LogLine("wrote HKLM\\Software\\ZERV Software\\Vexlets [InstallPath] = %s", InstallContext.installDir.c_str());
     WriteRows(UninstallEntry, DirectRowCapacity);
+    WriteRows(EntryIcon, EntryCommandCapacity);
     WriteRows(SchedulerNote, DirectRowCapacity);
     RemoveOldAutostart();
     RegisterSoundEvents();

@@ -5,6 +5,10 @@
 
 void RegisterSuite();
 
+#include <windows.h>
+
 // The uninstall entry's values for deployment tools, once the files are in:
-// the installed size, no modify or repair, and the silent uninstall's command.
-void CompleteUninstallEntry();
+// the version and the installed size (only when `copiedAll`; otherwise an
+// earlier run's are removed), no modify or repair, and the silent
+// uninstall's command.
+void CompleteUninstallEntry(bool copiedAll, DWORD installedKiB);

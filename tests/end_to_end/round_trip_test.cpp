@@ -63,6 +63,29 @@ bool WaitUntilGone(const std::vector<std::string>& paths, DWORD timeoutMs)
     }
 }
 
+// The uninstaller's copy has ended once the batch file has deleted it, and itself.
+bool WaitForTheCopy(const std::string& temp)
+{
+    if (!WaitUntilGone({temp + "\\uninstall.exe", temp + "\\vexlo.dll"}, RunLimit))
+        return false;
+    for (DWORD waited = 0; !FilesMatching(temp, "delme*.bat").empty(); waited += 200) {
+        if (waited >= RunLimit)
+            return false;
+        Sleep(200);
+    }
+    return true;
+}
+
+bool RunLockExists()
+{
+    HANDLE lock = OpenMutexA(SYNCHRONIZE, FALSE, "Global\\ZervVexloSetupOrUninstall");
+    if (lock)
+        CloseHandle(lock);
+    return lock != nullptr;
+}
+
+const char* const EntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets";
+
 // What an install and uninstall leave on purpose.
 const std::vector<ExpectedChange> Stays = {
     {Change::Added, "*\\Temp\\Vexlo Settings before Setup *-*.*", "file:*"},
@@ -149,8 +172,14 @@ TEST(RoundTrip, UninstallLeavesOnlyWhatIsMeantToStayEvenTheSecondTime)
         for (int wait = 0; wait < 100 && (text = MessageBoxText(question)).empty(); ++wait)
             Sleep(50); // the box may still be filling in its text
         EXPECT_EQ(text, "This will uninstall Vexlo.");
+        // Held for a while, so that the copy is still at work when the first stage has gone.
+        HANDLE held = CreateFileA((installDir + "\\vxscrivo.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  0, nullptr);
         ClickButton(question, IDOK);
         EXPECT_EQ(WaitForExit(firstStage, RunLimit), 1);
+        // The copy holds the lock its first stage handed over: a setup started now would wait.
+        EXPECT_TRUE(RunLockExists());
+        CloseHandle(held);
         // The copy in the temporary folder removes everything, then its batch file removes the copy.
         EXPECT_TRUE(WaitUntilGone({temp + "\\uninstall.exe", temp + "\\vexlo.dll", installDir}, RunLimit));
         EXPECT_TRUE(WaitUntilGone({temp + "\\delme1.bat"}, RunLimit));
@@ -233,6 +262,9 @@ TEST(RoundTrip, ASilentUninstallReturnsOnceAllIsGoneAndBothRunsAreLogged)
                   .bytes,
               installDir + "\\uninstall.exe /silent" + '\0');
 
+    // A log past 1 MiB is set aside; the copy writes on into the new one.
+    const std::string longLog(1024 * 1024 + 1, 'x');
+    WriteWholeFile(logs + "\\uninstall.log", longLog);
     // The first stage returns only when the copy has removed the rest.
     EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/SILENT /log:\"" + logs + "\\uninstall.log\"", RunLimit), 1);
     EXPECT_FALSE(FileExists(installDir + "\\vxnorrik.exe"));
@@ -260,6 +292,8 @@ TEST(RoundTrip, ASilentUninstallReturnsOnceAllIsGoneAndBothRunsAreLogged)
                               "uninstall (copy)  end writing the batch file"})
         EXPECT_NE(uninstallLog.find(stage), std::string::npos) << stage;
     EXPECT_NE(uninstallLog.find("deleted " + installDir + "\\uninstall.exe"), std::string::npos);
+    EXPECT_NE(uninstallLog.substr(0, 16), longLog.substr(0, 16));
+    EXPECT_EQ(ReadWholeFile(logs + "\\uninstall.log.old"), longLog);
 }
 
 // A file still in use goes at the next restart; the user's Explorer windows
@@ -284,7 +318,8 @@ TEST(RoundTrip, ASilentUninstallSchedulesWhatIsHeldAndClosesNoExplorerWindow)
     int exitCode = RunProgram(installDir + "\\uninstall.exe", "/silent", RunLimit);
     SetEnvironmentVariableA("VEXLO_LIBRARY_JOURNAL", nullptr);
     EXPECT_EQ(exitCode, 3010);
-    EXPECT_TRUE(WaitUntilGone({installDir + "\\uninstall.exe", installDir + "\\Vexlo.dll"}, RunLimit));
+    // Listed only once the copy has ended: the folder it removes cannot be listed meanwhile.
+    EXPECT_TRUE(WaitForTheCopy(TempFolder()));
     CloseHandle(holder);
 
     EXPECT_EQ(FilesMatching(installDir, "*").size(), 1u);
@@ -302,4 +337,36 @@ TEST(RoundTrip, ASilentUninstallSchedulesWhatIsHeldAndClosesNoExplorerWindow)
     EXPECT_GT(folder, file);
     // No close of Explorer's windows (342), and none restored.
     EXPECT_EQ(ReadWholeFile(libraryJournal).find("342"), std::string::npos);
+}
+
+// A deployment tool tries again after a 2: the uninstaller and its entry are
+// still there. Without an install folder the registry and the Start menu are
+// cleaned all the same, and the entry goes, as in an interactive run.
+TEST(RoundTrip, ASilentUninstallThatEndsWithTwoCanRunAgain)
+{
+    const std::string installDir = FreshFolder("silent-again") + "\\vexlo";
+    const std::string temp = TempFolder();
+    const char* const SuiteKey = "Software\\ZERV Software\\Vexlets";
+    ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe", "/silent /nostart /path:" + installDir, RunLimit), 1);
+    // Under Wine a key with a subkey cannot be deleted: the suite key stays.
+    WriteString(HKEY_LOCAL_MACHINE, std::string(SuiteKey) + "\\Kept", "Value", "kept");
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/silent", RunLimit), 2);
+    EXPECT_TRUE(WaitForTheCopy(temp));
+    EXPECT_TRUE(FileExists(installDir + "\\uninstall.exe"));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey));
+
+    DeleteTree(HKEY_LOCAL_MACHINE, std::string(SuiteKey) + "\\Kept");
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/silent", RunLimit), 1);
+    EXPECT_TRUE(WaitForTheCopy(temp));
+    EXPECT_FALSE(FolderExists(installDir));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey));
+
+    ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe", "/silent /nostart /path:" + installDir, RunLimit), 1);
+    WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "");
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/silent", RunLimit), 2);
+    EXPECT_TRUE(WaitForTheCopy(temp));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey));
+    EXPECT_FALSE(FolderExists(SpecialFolder(CSIDL_STARTMENU) + "\\Vexlo"));
+    EXPECT_TRUE(FileExists(installDir + "\\vxnorrik.exe"));
+    RemoveTree(installDir);
 }

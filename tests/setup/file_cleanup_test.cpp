@@ -8,9 +8,11 @@
 
 #include "setup/install/obsolete_files.h"
 #include "setup/install/old_shortcuts.h"
+#include "setup/install/pending_deletions.h"
 #include "setup/state/install_context.h"
 #include "suite/earlier_releases.h"
 #include "tests/support/platform_recorder.h"
+#include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -115,4 +117,28 @@ TEST(OldShortcuts, StartupShortcutsAndGroupsOfEarlierReleasesAndTheSuitesGroupGo
     DestroyWindow(window);
     RemoveDirectoryA((programs + "\\Other Group").c_str());
     DeleteFileA((startup + "\\Other Program.lnk").c_str());
+}
+
+// An uninstall that ended with 3010 left these for the next restart, which
+// would otherwise delete the files setup installs now.
+TEST(PendingDeletions, OnlyDeletionsInTheInstallFolderAreCleared)
+{
+    RegistrySandbox sandbox("pending-deletions");
+    const char* const Key = "System\\CurrentControlSet\\Control\\Session Manager";
+    auto pair = [](const std::string& source, const std::string& target) { return source + '\0' + target + '\0'; };
+    const std::string otherFolder = pair("\\??\\C:\\Tools\\Vexlo Old\\a.dll", "");
+    const std::string rename = pair("\\??\\C:\\Tools\\Vexlo\\b.tmp", "!\\??\\C:\\b.dll");
+    const std::string pending = pair("\\??\\C:\\Tools\\VEXLO\\vxambro.dll", "") + otherFolder + rename +
+                                pair("\\??\\C:\\Tools\\Vexlo", "") + '\0';
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "PendingFileRenameOperations", 0, REG_MULTI_SZ,
+                   reinterpret_cast<const BYTE*>(pending.data()), static_cast<DWORD>(pending.size()));
+    RegCloseKey(key);
+
+    ClearPendingDeletions("C:\\Tools\\Vexlo");
+
+    // Another folder's deletion and a rename stay, with the list's ending.
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, Key, "PendingFileRenameOperations").bytes, otherFolder + rename + '\0');
 }

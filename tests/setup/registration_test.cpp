@@ -63,7 +63,7 @@ protected:
         InstallContext.silent = silent;
         RegisterSuite();
         // The entry's last values follow the copy, which these tests leave out.
-        CompleteUninstallEntry();
+        CompleteUninstallEntry(true, 0);
     }
 
     RegistrySandbox sandbox{"registration"};

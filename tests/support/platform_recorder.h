@@ -36,7 +36,7 @@ public:
 
     ~PlatformRecorder()
     {
-        Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA};
+        Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA, GetSecurityInfo};
         current = nullptr;
     }
 

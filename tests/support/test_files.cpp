@@ -1,5 +1,7 @@
 #include "tests/support/test_files.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -82,8 +84,14 @@ std::vector<std::string> FilesMatching(const std::string& folder, const std::str
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    if (find == INVALID_HANDLE_VALUE) {
+        // Only "nothing there" is an empty list: a folder that something is
+        // still removing (sharing violation) would otherwise read as empty.
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_NO_MORE_FILES)
+            ADD_FAILURE() << "cannot list " << folder << "\\" << pattern << " (error " << error << ")";
         return names;
+    }
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(found.cFileName);

@@ -16,7 +16,8 @@ bool FolderExists(const std::string& path);
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& content);
 
-// The files in `folder` whose names match the wildcard `pattern`.
+// The files in `folder` whose names match the wildcard `pattern`; a folder
+// that cannot be listed fails the test.
 std::vector<std::string> FilesMatching(const std::string& folder, const std::string& pattern);
 
 std::string TempFolder();

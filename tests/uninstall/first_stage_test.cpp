@@ -1,6 +1,9 @@
 // The stage the user starts: confirmation, and Cancel.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <sddl.h>
+
 #include <string>
 #include <vector>
 
@@ -78,12 +81,45 @@ TEST(FirstStage, WaitsForNoOtherRunButEndsUntouched)
         // Silent: no message, and the code that says nothing was removed.
         EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /Silent"), 3);
     }
-    // Nor is anything removed without an install folder to remove.
-    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /silent"), 3);
 
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Vexlo Setup or Uninstall is already running.");
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets"));
+}
+
+namespace {
+
+// Under Wine every object is the user's own: the lock's owner is given here.
+const char* lockOwner = "";
+DWORD WINAPI LockOwnedBy(HANDLE, SE_OBJECT_TYPE, SECURITY_INFORMATION, PSID* owner, PSID*, PACL*, PACL*,
+                         PSECURITY_DESCRIPTOR* descriptor)
+{
+    BOOL defaulted;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(lockOwner, SDDL_REVISION_1, descriptor, nullptr) ||
+        !GetSecurityDescriptorOwner(*descriptor, owner, &defaulted))
+        return ERROR_INVALID_PARAMETER;
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+// Anyone may make the lock's name first; only a lock of the administrators,
+// the system or this user is a run of ours. A silent run waits a minute for one.
+TEST(RunLockOwner, ALockOfAnotherAccountIsIgnored)
+{
+    PlatformRecorder platform;
+    RunLock otherRun;
+    ASSERT_TRUE(otherRun.held());
+    Platform.securityInfo = LockOwnedBy;
+    lockOwner = "O:S-1-5-21-1004336348-1177238915-682003330-1001";
+    EXPECT_TRUE(RunLock().held());
+    for (const char* owner : {"O:BA", "O:SY"}) {
+        lockOwner = owner;
+        EXPECT_FALSE(RunLock().held()) << owner;
+    }
+    EXPECT_TRUE(platform.pauses.empty());
+    EXPECT_FALSE(RunLock(SilentLockWait).held());
+    EXPECT_EQ(platform.pauses, std::vector<DWORD>(120, 500));
 }
 
 TEST(SecondStage, WithoutAnInstallFolderItSaysSoAndStillCleansUp)
@@ -127,6 +163,10 @@ TEST(SecondStage, ARelativeInstallFolderCountsAsNone)
 
     EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /internally"), 1);
     SetCurrentDirectoryA(current);
+    // Its batch file runs in the folder this test removes next.
+    for (int wait = 0; wait < 100 && !FilesMatching(temp, "delme*.bat").empty(); ++wait)
+        Sleep(100);
+    EXPECT_TRUE(FilesMatching(temp, "delme*.bat").empty());
     SetEnvironmentVariableA("TMP", nullptr);
 
     ASSERT_EQ(platform.messages.size(), 1u);
