@@ -106,8 +106,10 @@ int Install(HINSTANCE instance, const char* commandTail, const char* distributio
 
     if (!InstallContext.silent) {
         LoggedStage stage("options dialog");
-        if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, OptionsDialog, 0) == IDCANCEL) {
-            LogLine("cancelled");
+        // Only OK is consent: a dialog that could not be shown (-1 or 0) installs nothing.
+        INT_PTR answer = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, OptionsDialog, 0);
+        if (answer != IDOK) {
+            LogLine(answer == IDCANCEL ? "cancelled" : "the options dialog could not be shown");
             return EndWithoutInstalling();
         }
     }

@@ -148,6 +148,14 @@ TEST_F(InstallSequence, SilentRunThatGivesUpAFileEndsWithTwo)
     EXPECT_TRUE(FileExists(target + "\\vxglimmet.exe"));
 }
 
+TEST_F(InstallSequence, AnOptionsDialogThatCannotBeShownInstallsNothing)
+{
+    // This test program holds no dialog template: the dialog fails to open.
+    std::string tail = "/path:\"" + target + "\"";
+    EXPECT_EQ(RunSetup(GetModuleHandleA(nullptr), &tail[0], (DistFolder() + "\\").c_str()), 0);
+    EXPECT_FALSE(FolderExists(target));
+}
+
 TEST_F(InstallSequence, CancelInTheOptionsDialogEndsWithZeroAndRestartsTheClosedTools)
 {
     CreateDirectoryA(target.c_str(), nullptr);
