@@ -116,6 +116,8 @@ RunLock::RunLock(HandedOver handedOver)
 {
     DWORD flags;
     if (handedOver.mutex && GetHandleInformation(handedOver.mutex, &flags)) {
+        // Ours now: not passed on to the processes this one starts.
+        SetHandleInformation(handedOver.mutex, HANDLE_FLAG_INHERIT, 0);
         mutex_ = handedOver.mutex;
         held_ = true;
         return;

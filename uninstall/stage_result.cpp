@@ -39,8 +39,11 @@ bool StageResult::adopt(const char* commandLine)
             return false;
         text = *end == ',' ? end + 1 : end;
     }
-    for (int i = 0; i < HandleCount; ++i)
+    // Not passed on to the batch file.
+    for (int i = 0; i < HandleCount; ++i) {
         handles_[i] = given[i];
+        SetHandleInformation(given[i], HANDLE_FLAG_INHERIT, 0);
+    }
     return mapCode();
 }
 

@@ -300,12 +300,13 @@ TEST(RoundTrip, ASilentUninstallReturnsOnceAllIsGoneAndBothRunsAreLogged)
 // stay open. A log that cannot be written changes nothing.
 TEST(RoundTrip, ASilentUninstallSchedulesWhatIsHeldAndClosesNoExplorerWindow)
 {
-    const std::string root = FreshFolder("silent-held");
+    // The maker's folder holds nothing else: it goes at the restart too.
+    const std::string root = FreshFolder("silent-held") + "\\zerv software";
     const std::string installDir = root + "\\vexlo";
     const std::string libraryJournal = FreshFolder("silent-held-journal") + "\\library.txt";
     ToolJournal journal(FreshFolder("silent-held-tools"));
     ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe",
-                         "/silent /path:" + root + "\\Vexlo /log:\"C:\\no such folder\\setup.log\"", RunLimit),
+                         "/silent /path:\"" + root + "\\Vexlo\" /log:\"C:\\no such folder\\setup.log\"", RunLimit),
               1);
     ASSERT_EQ(journal.starts(9).size(), 9u);
     EXPECT_TRUE(FileExists(installDir + "\\Vexlo.dll"));
@@ -329,12 +330,14 @@ TEST(RoundTrip, ASilentUninstallSchedulesWhatIsHeldAndClosesNoExplorerWindow)
                                     "PendingFileRenameOperations")
                               .bytes;
     CharLowerA(&pending[0]);
-    size_t file = pending.find("\\silent-held\\vexlo\\vxambro.dll");
-    size_t folder = pending.find("\\silent-held\\vexlo" + std::string(1, '\0'));
+    size_t file = pending.find("\\silent-held\\zerv software\\vexlo\\vxambro.dll");
+    size_t folder = pending.find("\\silent-held\\zerv software\\vexlo" + std::string(1, '\0'));
+    size_t maker = pending.find("\\silent-held\\zerv software" + std::string(1, '\0'));
     EXPECT_NE(file, std::string::npos);
-    // The folder after the file in it, so that it is empty when its turn comes.
-    EXPECT_NE(folder, std::string::npos);
+    // Each folder after what is in it, so that it is empty when its turn comes.
+    EXPECT_NE(maker, std::string::npos);
     EXPECT_GT(folder, file);
+    EXPECT_GT(maker, folder);
     // No close of Explorer's windows (342), and none restored.
     EXPECT_EQ(ReadWholeFile(libraryJournal).find("342"), std::string::npos);
 }

@@ -146,6 +146,10 @@ TEST_F(InstallSequence, SilentRunThatGivesUpAFileEndsWithTwo)
     CloseHandle(held);
     EXPECT_TRUE(shown.empty());
     EXPECT_TRUE(FileExists(target + "\\vxglimmet.exe"));
+    // Deployment tools that look for the version try again.
+    const char* const entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets";
+    EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, entry, "DisplayName").found);
+    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, entry, "DisplayVersion").found);
 }
 
 TEST_F(InstallSequence, AnOptionsDialogThatCannotBeShownInstallsNothing)

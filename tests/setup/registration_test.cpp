@@ -199,4 +199,8 @@ TEST_F(Registration, ValuesThatWouldNotFitTheirBufferAreLeftOut)
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
                          "UninstallString"),
               folder + "\\uninstall.exe");
+    // The entry's command and icon have room for any folder.
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
+                         "DisplayIcon"),
+              folder + "\\uninstall.exe,0");
 }
