@@ -81,11 +81,12 @@ RunLock::Attempt RunLock::take()
         }
         bool honoured = MadeByOneOfUs(mutex);
         CloseHandle(mutex);
-        if (honoured)
+        if (honoured) {
             attempt = Attempt::HeldElsewhere;
-        else
-            LogLine("ignored the lock %s: another account made it", name);
-        break;
+            break;
+        }
+        // Our runs still see each other under the session's own name.
+        LogLine("ignored the lock %s: another account made it", name);
     }
     LocalFree(descriptor);
     // No lock could be made at all: nothing is in the way of this run.

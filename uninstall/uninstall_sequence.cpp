@@ -22,6 +22,9 @@ namespace {
 
 constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
+// What the silent first stage's wait gives when no report came.
+constexpr int NoReport = -1;
+
 // How long the silent copy waits for the first stage to end before it
 // deletes the program and library that stage ran from.
 constexpr DWORD FirstStageEndLimit = 60 * 1000;
@@ -152,10 +155,18 @@ int SilentFirstStage(const RunLock& lock)
     int exitCode;
     {
         LoggedStage stage("waiting for the copy's report");
-        exitCode = result.wait(copy, SilentReportLimit, UninstallExit::Incomplete);
+        exitCode = result.wait(copy, SilentReportLimit, NoReport);
     }
-    if (copy)
-        CloseHandle(copy);
+    // A copy that ended without a report may have cleaned the registry
+    // before it broke off: the next attempt must still find the folder.
+    if (exitCode == NoReport) {
+        exitCode = UninstallExit::Incomplete;
+        if (!folder.empty() && WaitForSingleObject(copy, 0) == WAIT_OBJECT_0) {
+            VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.c_str());
+            LogLine("the copy ended without a result: kept InstallPath %s for the next attempt", folder.c_str());
+        }
+    }
+    CloseHandle(copy);
     return exitCode;
 }
 
@@ -328,20 +339,38 @@ int RelaunchFromTemp(const char* parameters, bool silent, HANDLE* started, const
         !CopyFileA(library.c_str(), libraryCopy.c_str(), FALSE))
         return Fail(silent, "Cannot copy Vexlo.dll to TEMP.");
 
-    // The copy inherits only the handles it is given, and only for its start.
+    // The handles it is given are inheritable for its start only.
     CommandText commandText;
     if (!commandText.assign("\"") || !commandText.append(programCopy.c_str()) || !commandText.append("\" ") ||
         !commandText.append(parameters))
         return Fail(silent, "Cannot start uninstall.exe in TEMP.");
     for (int i = 0; i < inheritCount; ++i)
         SetHandleInformation(inherit[i], HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_MINIMIZE;
+    STARTUPINFOEXA startup = {};
+    startup.StartupInfo.cb = sizeof(startup.StartupInfo);
+    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
+    startup.StartupInfo.wShowWindow = SW_MINIMIZE;
+    // Only these: a handle we were given to inherit ourselves (a deployment
+    // tool's output pipe) would otherwise stay open as long as the copy runs.
+    DWORD flags = 0;
+    SIZE_T listSize = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);
+    HANDLE heap = GetProcessHeap();
+    auto list = static_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(inheritCount > 0 ? HeapAlloc(heap, 0, listSize) : nullptr);
+    bool listMade = list && InitializeProcThreadAttributeList(list, 1, 0, &listSize);
+    if (listMade && UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, const_cast<HANDLE*>(inherit),
+                                              inheritCount * sizeof(HANDLE), nullptr, nullptr)) {
+        startup.StartupInfo.cb = sizeof(startup);
+        startup.lpAttributeList = list;
+        flags = EXTENDED_STARTUPINFO_PRESENT;
+    }
     PROCESS_INFORMATION process = {};
-    BOOL created = CreateProcessA(programCopy.c_str(), commandText.buffer(), nullptr, nullptr, inheritCount > 0, 0,
-                                  nullptr, workingFolder.c_str(), &startup, &process);
+    BOOL created = CreateProcessA(programCopy.c_str(), commandText.buffer(), nullptr, nullptr, inheritCount > 0, flags,
+                                  nullptr, workingFolder.c_str(), &startup.StartupInfo, &process);
+    if (listMade)
+        DeleteProcThreadAttributeList(list);
+    if (list)
+        HeapFree(heap, 0, list);
     for (int i = 0; i < inheritCount; ++i)
         SetHandleInformation(inherit[i], HANDLE_FLAG_INHERIT, 0);
     if (!created)

@@ -2,78 +2,90 @@
 
 #include <windows.h>
 
+#include "suite/fixed_string.h"
 #include "suite/run_log.h"
 
 namespace {
 
-const char* const SessionManagerKey = "System\\CurrentControlSet\\Control\\Session Manager";
-const char* const PendingValue = "PendingFileRenameOperations";
+const wchar_t* const SessionManagerKey = L"System\\CurrentControlSet\\Control\\Session Manager";
+const wchar_t* const PendingValue = L"PendingFileRenameOperations";
 
 // Beyond this the value is no list Windows itself wrote; it is left alone.
 const DWORD LargestList = 16 * 1024 * 1024;
 
 // The entries name NT paths: "\??\C:\Folder\file".
-const char* PlainPath(const char* entry)
+const wchar_t* PlainPath(const wchar_t* entry)
 {
-    return entry[0] == '\\' && entry[1] == '?' && entry[2] == '?' && entry[3] == '\\' ? entry + 4 : entry;
+    return entry[0] == L'\\' && entry[1] == L'?' && entry[2] == L'?' && entry[3] == L'\\' ? entry + 4 : entry;
 }
 
-// `path` is `folder` or lies below it, in any letter case. The folder ends on
-// a whole character, so a path whose first bytes equal it does too, and the
-// byte after them starts the next character.
-bool InFolder(const char* path, const char* folder)
+// `path` is `folder` or lies below it, in any letter case.
+bool InFolder(const wchar_t* path, const wchar_t* folder)
 {
-    int length = lstrlenA(folder);
-    return length > 0 && lstrlenA(path) >= length &&
-           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path, length, folder, length) == CSTR_EQUAL &&
-           (path[length] == 0 || path[length] == '\\');
+    int length = lstrlenW(folder);
+    return length > 0 && lstrlenW(path) >= length &&
+           CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, path, length, folder, length) == CSTR_EQUAL &&
+           (path[length] == 0 || path[length] == L'\\');
 }
 
 } // namespace
 
 void ClearPendingDeletions(const char* installDir)
 {
+    // Read and written as UTF-16: other programs' paths in the list keep
+    // every character, whatever this process's code page can show.
+    wchar_t folder[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, installDir, -1, folder, MAX_PATH))
+        return;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SessionManagerKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SessionManagerKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
         ERROR_SUCCESS)
         return;
     DWORD type = REG_NONE;
     DWORD size = 0;
     HANDLE heap = GetProcessHeap();
-    char* list = nullptr;
-    char* kept = nullptr;
-    if (RegQueryValueExA(key, PendingValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+    wchar_t* list = nullptr;
+    wchar_t* kept = nullptr;
+    if (RegQueryValueExW(key, PendingValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         type == REG_MULTI_SZ && size > 0 && size <= LargestList) {
         // Two zeros more than the value: a list stored without its ending still ends.
-        list = static_cast<char*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, size + 2));
-        kept = static_cast<char*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, size + 2));
+        list = static_cast<wchar_t*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, size + 2 * sizeof(wchar_t)));
+        kept = static_cast<wchar_t*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, size + 2 * sizeof(wchar_t)));
     }
     if (list && kept &&
-        RegQueryValueExA(key, PendingValue, nullptr, &type, reinterpret_cast<BYTE*>(list), &size) == ERROR_SUCCESS) {
+        RegQueryValueExW(key, PendingValue, nullptr, &type, reinterpret_cast<BYTE*>(list), &size) == ERROR_SUCCESS) {
         // Pairs of source and target; an empty target means "delete".
+        DWORD count = size / sizeof(wchar_t);
         DWORD read = 0;
         DWORD written = 0;
         int cleared = 0;
-        while (read < size && list[read]) {
-            const char* source = list + read;
-            DWORD sourceBytes = static_cast<DWORD>(lstrlenA(source)) + 1;
-            const char* target = list + read + sourceBytes;
-            DWORD pairBytes = sourceBytes + static_cast<DWORD>(lstrlenA(target)) + 1;
-            read += pairBytes;
-            if (!*target && InFolder(PlainPath(source), installDir)) {
-                LogLine("cleared the pending deletion of %s", PlainPath(source));
+        while (read < count && list[read]) {
+            const wchar_t* source = list + read;
+            DWORD sourceLength = static_cast<DWORD>(lstrlenW(source)) + 1;
+            const wchar_t* target = source + sourceLength;
+            DWORD pairLength = sourceLength + static_cast<DWORD>(lstrlenW(target)) + 1;
+            read += pairLength;
+            if (!*target && InFolder(PlainPath(source), folder)) {
+                // The log is ANSI text: a character it cannot show becomes '?' there only.
+                PathBuffer shown;
+                if (!WideCharToMultiByte(CP_ACP, 0, PlainPath(source), -1, shown.buffer(), shown.bufferSize(), nullptr,
+                                         nullptr))
+                    shown.clear();
+                shown.settle();
+                LogLine("cleared the pending deletion of %s", shown.c_str());
                 ++cleared;
                 continue;
             }
-            CopyMemory(kept + written, source, pairBytes);
-            written += pairBytes;
+            CopyMemory(kept + written, source, pairLength * sizeof(wchar_t));
+            written += pairLength;
         }
         if (cleared > 0) {
             // The list's own ending: one more zero.
             if (written == 0)
-                RegDeleteValueA(key, PendingValue);
+                RegDeleteValueW(key, PendingValue);
             else
-                RegSetValueExA(key, PendingValue, 0, REG_MULTI_SZ, reinterpret_cast<BYTE*>(kept), written + 1);
+                RegSetValueExW(key, PendingValue, 0, REG_MULTI_SZ, reinterpret_cast<BYTE*>(kept),
+                               (written + 1) * sizeof(wchar_t));
         }
     }
     if (list)

@@ -214,14 +214,10 @@ void CompleteUninstallEntry(bool copiedAll, DWORD installedKiB)
         LogLine("could not open HKLM\\%s", UninstallEntryKey);
         return;
     }
-    if (copiedAll) {
+    if (copiedAll)
         WriteEntryNumber(entry, "EstimatedSize", installedKiB);
-    } else {
-        // An earlier install's version would make this run look complete.
-        RegDeleteValueA(entry, "DisplayVersion");
-        RegDeleteValueA(entry, "EstimatedSize");
+    else
         LogLine("left out DisplayVersion and EstimatedSize: files were given up");
-    }
     WriteEntryNumber(entry, "NoModify", 1);
     WriteEntryNumber(entry, "NoRepair", 1);
     RegCloseKey(entry);
@@ -238,6 +234,14 @@ void RegisterSuite()
     LogLine("wrote HKLM\\Software\\ZERV Software\\Vexlets [InstallPath] = %s", InstallContext.installDir.c_str());
     WriteRows(UninstallEntry, DirectRowCapacity);
     WriteRows(EntryIcon, EntryCommandCapacity);
+    // An earlier install's version would make a run that breaks off or gives
+    // up files look complete; the copy writes them again.
+    HKEY entry;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntryKey, 0, KEY_SET_VALUE, &entry) == ERROR_SUCCESS) {
+        RegDeleteValueA(entry, "DisplayVersion");
+        RegDeleteValueA(entry, "EstimatedSize");
+        RegCloseKey(entry);
+    }
     WriteRows(SchedulerNote, DirectRowCapacity);
     RemoveOldAutostart();
     RegisterSoundEvents();

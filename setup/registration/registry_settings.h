@@ -8,7 +8,7 @@ void RegisterSuite();
 #include <windows.h>
 
 // The uninstall entry's values for deployment tools, once the files are in:
-// the version and the installed size (only when `copiedAll`; otherwise an
-// earlier run's are removed), no modify or repair, and the silent
-// uninstall's command.
+// the version and the installed size (only when `copiedAll`: RegisterSuite
+// removed an earlier run's), no modify or repair, and the silent uninstall's
+// command.
 void CompleteUninstallEntry(bool copiedAll, DWORD installedKiB);

@@ -371,6 +371,10 @@ protected:
         GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousand, sizeof(thousand));
         savedDecimal = decimal;
         savedThousand = thousand;
+        // A run under another locale in the same prefix (the Czech or Russian
+        // one) may have left its own separators behind.
+        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, ".");
+        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, ",");
     }
 
     void TearDown() override

@@ -124,21 +124,27 @@ TEST(OldShortcuts, StartupShortcutsAndGroupsOfEarlierReleasesAndTheSuitesGroupGo
 TEST(PendingDeletions, OnlyDeletionsInTheInstallFolderAreCleared)
 {
     RegistrySandbox sandbox("pending-deletions");
-    const char* const Key = "System\\CurrentControlSet\\Control\\Session Manager";
-    auto pair = [](const std::string& source, const std::string& target) { return source + '\0' + target + '\0'; };
-    const std::string otherFolder = pair("\\??\\C:\\Tools\\Vexlo Old\\a.dll", "");
-    const std::string rename = pair("\\??\\C:\\Tools\\Vexlo\\b.tmp", "!\\??\\C:\\b.dll");
-    const std::string pending = pair("\\??\\C:\\Tools\\VEXLO\\vxambro.dll", "") + otherFolder + rename +
-                                pair("\\??\\C:\\Tools\\Vexlo", "") + '\0';
+    const wchar_t* const Key = L"System\\CurrentControlSet\\Control\\Session Manager";
+    const wchar_t* const Value = L"PendingFileRenameOperations";
+    auto pair = [](const std::wstring& source, const std::wstring& target) { return source + L'\0' + target + L'\0'; };
+    // Another program's path in letters no ANSI code page has.
+    const std::wstring otherFolder = pair(L"\\??\\C:\\\u0394\u4e2d\\Vexlo Old\\a.dll", L"");
+    const std::wstring rename = pair(L"\\??\\C:\\Tools\\Vexlo\\b.tmp", L"!\\??\\C:\\b.dll");
+    const std::wstring pending = pair(L"\\??\\C:\\Tools\\VEXLO\\vxambro.dll", L"") + otherFolder + rename +
+                                 pair(L"\\??\\C:\\Tools\\Vexlo", L"") + L'\0';
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(key, "PendingFileRenameOperations", 0, REG_MULTI_SZ,
-                   reinterpret_cast<const BYTE*>(pending.data()), static_cast<DWORD>(pending.size()));
-    RegCloseKey(key);
+    RegSetValueExW(key, Value, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(pending.data()),
+                   static_cast<DWORD>(pending.size() * sizeof(wchar_t)));
 
     ClearPendingDeletions("C:\\Tools\\Vexlo");
 
     // Another folder's deletion and a rename stay, with the list's ending.
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, Key, "PendingFileRenameOperations").bytes, otherFolder + rename + '\0');
+    std::wstring left(pending.size(), L'x');
+    DWORD size = static_cast<DWORD>(left.size() * sizeof(wchar_t));
+    EXPECT_EQ(RegQueryValueExW(key, Value, nullptr, nullptr, reinterpret_cast<BYTE*>(&left[0]), &size), ERROR_SUCCESS);
+    RegCloseKey(key);
+    left.resize(size / sizeof(wchar_t));
+    EXPECT_TRUE(left == otherFolder + rename + L'\0');
 }
