@@ -16,13 +16,27 @@ bool IsBlank(char c)
 
 } // namespace
 
-const char* FindSwitch(const char* line, const char* name)
+const char* FindSwitch(const char* line, const char* name, LetterCase letters)
 {
     if (!line)
         return nullptr;
+    char lastNonBlank = 0;
     for (const char* c = line; *c; c = CharNextA(c)) {
+        if (*c == '"' && lastNonBlank == ':') {
+            // The closing quote, or the end of a value that has none.
+            do
+                c = CharNextA(c);
+            while (*c && *c != '"');
+            if (!*c)
+                return nullptr;
+            lastNonBlank = '"';
+            continue;
+        }
+        if (!IsBlank(*c))
+            lastNonBlank = *c;
         unsigned matched = 0;
-        while (name[matched] && LowerAscii(c[matched]) == LowerAscii(name[matched]))
+        while (name[matched] && (letters == LetterCase::Exact ? c[matched] == name[matched]
+                                                               : LowerAscii(c[matched]) == LowerAscii(name[matched])))
             ++matched;
         if (!name[matched])
             return c + matched;

@@ -4,10 +4,14 @@
 
 #include "suite/fixed_string.h"
 
+enum class LetterCase { Any, Exact };
+
 // Where the text after `name` ("/log:") starts in `line`, or null when the
-// line does not hold it. Letters of `name` match in either case; the line is
-// stepped through by character, so no trail byte starts a match.
-const char* FindSwitch(const char* line, const char* name);
+// line does not hold it. The line is stepped through by character, so no
+// trail byte starts a match, and a quoted value (the quotes right after a
+// switch's colon, as in /log:"C:\x/silent.log") is never searched: what
+// stands in it is a file name, not a switch.
+const char* FindSwitch(const char* line, const char* name, LetterCase letters = LetterCase::Any);
 
 enum class SwitchValue {
     Absent,

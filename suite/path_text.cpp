@@ -56,6 +56,15 @@ bool CutAtLastBackslash(PathBuffer& path)
     return true;
 }
 
+bool IsWithin(const char* path, const char* folder)
+{
+    int length = lstrlenA(folder);
+    if (length == 0 || lstrlenA(path) < length ||
+        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path, length, folder, length) != CSTR_EQUAL)
+        return false;
+    return path[length] == 0 || path[length] == '\\' || EndsWithBackslash(folder);
+}
+
 FolderShape ShapeOfFolder(const char* folder)
 {
     PathBuffer path;
@@ -90,8 +99,10 @@ FolderShape ShapeOfFolder(const char* folder)
         const char* end = start;
         while (*end && *end != '\\')
             end = CharNextA(end);
-        int length = static_cast<int>(end - start);
-        if (length == 0 || (start[0] == '.' && (length == 1 || (length == 2 && start[1] == '.'))))
+        // Windows drops a name's trailing blanks and dots, so such a name
+        // (".." too) leads somewhere else than it says.
+        char last = end > start ? *CharPrevA(start, end) : 0;
+        if (last == 0 || last == ' ' || last == '.')
             return FolderShape::Other;
         ++count;
         if (!*end)

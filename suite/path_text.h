@@ -29,11 +29,15 @@ void RemoveTrailingBackslash(PathBuffer& path);
 // false, with `path` unchanged, when there is no backslash.
 bool CutAtLastBackslash(PathBuffer& path);
 
+// Whether `path` is `folder` or lies below it, in any letter case.
+bool IsWithin(const char* path, const char* folder);
+
 enum class FolderShape {
     Usable, // a full path below a drive or share: "C:\Vexlo", "\\server\share\Vexlo"
     Root,   // the root of a drive or share: "C:", "C:\", "\\server\share"
-    Other,  // relative ("Vexlo", "C:Vexlo"), "." or ".." or empty segments,
-            // forward slashes, "\\?\" or "\\.\" prefixes, or too long
+    Other,  // relative ("Vexlo", "C:Vexlo"), empty names or names ending in a
+            // blank or a dot ("..", "Vexlo "), forward slashes, "\\?\" or
+            // "\\.\" prefixes, or too long
 };
 
 // What kind of folder an install folder is, with one trailing backslash ignored.

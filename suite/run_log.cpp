@@ -14,6 +14,7 @@ DWORD startTick = 0;
 const char* writer = "";
 // "/log:"FILE"", to pass on to the uninstaller's second stage.
 FixedString<MAX_PATH + 8> logSwitch;
+PathBuffer logPath;
 const DWORD LogSizeLimit = 1024 * 1024;
 
 // Writes the time stamp and the writer that start every line; returns their length.
@@ -49,6 +50,7 @@ void OpenRunLog(const char* commandLine, const char* program, LogStart start)
         CloseHandle(logFile);
     logFile = INVALID_HANDLE_VALUE;
     logSwitch.clear();
+    logPath.clear();
     startTick = GetTickCount();
     writer = program;
     PathBuffer path;
@@ -64,6 +66,7 @@ void OpenRunLog(const char* commandLine, const char* program, LogStart start)
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (logFile == INVALID_HANDLE_VALUE)
         return;
+    logPath = path;
     if (!logSwitch.assign("/log:\"") || !logSwitch.append(path.c_str()) || !logSwitch.append('"'))
         logSwitch.clear();
     LogLine("version %s", VEXLO_VERSION_TEXT);
@@ -83,6 +86,7 @@ void CloseRunLog(int exitCode)
     CloseHandle(logFile);
     logFile = INVALID_HANDLE_VALUE;
     logSwitch.clear();
+    logPath.clear();
 }
 
 void LogLine(const char* format, ...)
@@ -104,6 +108,11 @@ void LogLine(const char* format, ...)
 const char* RunLogSwitch()
 {
     return logSwitch.c_str();
+}
+
+const char* RunLogPath()
+{
+    return logPath.c_str();
 }
 
 const char* RootName(HKEY root)

@@ -25,6 +25,9 @@ void LogLine(const char* format, ...);
 // The log file's path as given, quoted for passing on, or empty without a log.
 const char* RunLogSwitch();
 
+// The log file's path, or empty without a log: the run never removes it.
+const char* RunLogPath();
+
 // "HKLM", "HKCU", "HKCR" or "HKU", for lines about keys.
 const char* RootName(HKEY root);
 

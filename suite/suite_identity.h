@@ -5,6 +5,7 @@
 
 namespace Suite {
 constexpr const char* ProductName = "Vexlo";
+constexpr const char* Maker = "ZERV Software"; // the company named in our programs' version resource
 constexpr const char* Identifier = "ZervVexlets";
 constexpr const char* ShortName = "Vexlets";
 constexpr const char* SuiteKey = "Software\\ZERV Software\\Vexlets";

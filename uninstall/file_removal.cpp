@@ -44,10 +44,26 @@ bool Exists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The program and library this run works from, and its log: the run removes
+// neither them nor the folders that hold them, and none of them is a leftover.
+bool HoldsOwnFile(const char* path)
+{
+    PathBuffer program;
+    DWORD length = GetModuleFileNameA(nullptr, program.buffer(), program.bufferSize());
+    if (length > 0 && length < program.bufferSize()) {
+        program.settle();
+        PathBuffer library = program;
+        if (IsWithin(program.c_str(), path) ||
+            (CutAtLastBackslash(library) && library.append("\\Vexlo.dll") && IsWithin(library.c_str(), path)))
+            return true;
+    }
+    return *RunLogPath() && IsWithin(RunLogPath(), path);
+}
+
 // A file or an emptied folder that is still there goes at the next restart.
 void LeaveForRestart(const char* path)
 {
-    if (!silentLeftovers || !Exists(path))
+    if (!silentLeftovers || !Exists(path) || HoldsOwnFile(path))
         return;
     if (MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
         ++silentLeftovers->scheduled;
@@ -63,8 +79,32 @@ void LeaveForRestart(const char* path)
 void DeleteFromFolder(const char* folder, const char* name)
 {
     PathBuffer path;
-    if (JoinPath(path, folder, name) && !DeleteWithRetry(path.c_str(), IfMissing::Attempt, ShellNotice::None))
+    if (!JoinPath(path, folder, name))
+        return;
+    if (HoldsOwnFile(path.c_str()))
+        LogLine("kept %s: this run works from it or logs to it", path.c_str());
+    else if (!DeleteWithRetry(path.c_str(), IfMissing::Attempt, ShellNotice::None))
         LeaveForRestart(path.c_str());
+}
+
+// Empties `folder` around the files this run keeps and the folders that lead to them.
+void EmptyFolderAround(const char* folder)
+{
+    PathBuffer pattern;
+    if (!JoinPath(pattern, folder, "*.*"))
+        return;
+    ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
+        PathBuffer path;
+        if (lstrcmpA(found.cFileName, ".") == 0 || lstrcmpA(found.cFileName, "..") == 0 ||
+            !JoinPath(path, folder, found.cFileName))
+            return;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFromFolder(folder, found.cFileName);
+        else if (HoldsOwnFile(path.c_str()))
+            EmptyFolderAround(path.c_str());
+        else
+            VxRemoveFolder(path.c_str(), 1);
+    });
 }
 
 void RemoveSuiteFiles(const char* folder)
@@ -139,7 +179,7 @@ void RemoveLibraries(const char* folder)
         if (!JoinPath(path, folder, library))
             continue;
         // The first stage's own library waits until that stage has ended.
-        if (silentLeftovers && lstrcmpiA(library, "Vexlo.dll") == 0)
+        if ((silentLeftovers && lstrcmpiA(library, "Vexlo.dll") == 0) || HoldsOwnFile(path.c_str()))
             continue;
         DeleteFileA(path.c_str());
         if (!Exists(path.c_str()))
@@ -175,6 +215,11 @@ void RemoveSubfolders(const char* folder)
             continue;
         if (root) {
             RemoveDirectoryA(path.c_str());
+            continue;
+        }
+        if (HoldsOwnFile(path.c_str())) {
+            LogLine("kept %s: it holds what this run works from or logs to", path.c_str());
+            EmptyFolderAround(path.c_str());
             continue;
         }
         bool wasThere = Exists(path.c_str());

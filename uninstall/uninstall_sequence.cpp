@@ -5,6 +5,7 @@
 
 #include "suite/command_switches.h"
 #include "suite/fixed_string.h"
+#include "suite/folders_of_others.h"
 #include "suite/path_text.h"
 #include "suite/platform_calls.h"
 #include "suite/run_lock.h"
@@ -17,6 +18,7 @@
 #include "uninstall/registry_cleanup.h"
 #include "uninstall/shortcut_removal.h"
 #include "uninstall/stage_result.h"
+#include "uninstall/suite_folder.h"
 
 namespace {
 
@@ -28,25 +30,6 @@ constexpr int NoReport = -1;
 // How long the silent copy waits for the first stage to end before it
 // deletes the program and library that stage ran from.
 constexpr DWORD FirstStageEndLimit = 60 * 1000;
-
-// Zeroed first: a failed read leaves the folder empty.
-bool ReadInstallFolder(PathBuffer& folder)
-{
-    folder.clear();
-    bool read = VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.buffer()) != 0;
-    folder.settle();
-    return read;
-}
-
-// A relative folder would be taken from the temporary folder the copy runs
-// in: it counts as no folder at all, and so does an empty one.
-bool ReadUsableInstallFolder(PathBuffer& folder)
-{
-    if (ReadInstallFolder(folder) && !folder.empty() && ShapeOfFolder(folder.c_str()) != FolderShape::Other)
-        return true;
-    folder.clear();
-    return false;
-}
 
 // True when the entry is gone, or was never there.
 bool RemoveUninstallEntry()
@@ -108,7 +91,7 @@ int InteractiveFirstStage(const RunLock& lock)
     // Only OK is consent: a message box that could not be shown (0) is no yes.
     if (ShowMessage(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
         PathBuffer folder;
-        ReadInstallFolder(folder);
+        ReadSuiteFolder(folder);
         RestartRunningTools(folder);
         return 1;
     }
@@ -129,8 +112,7 @@ int SilentFirstStage(const RunLock& lock)
     // Without a folder the copy still removes what the registry and the
     // Start menu hold, as an interactive run does after its message.
     PathBuffer folder;
-    if (!ReadUsableInstallFolder(folder))
-        LogLine("no usable install folder: its files stay where they are");
+    ReadSuiteFolder(folder);
     StageResult result;
     CopyParameters parameters;
     if (!result.create() || !parameters.assign("/internally /silent") || !AppendLockSwitch(parameters, lock) ||
@@ -187,6 +169,17 @@ void WriteBatch()
     WriteSelfDeletingBatch();
 }
 
+bool RunsFromTemp()
+{
+    PathBuffer program;
+    PathBuffer temp;
+    DWORD length = GetModuleFileNameA(nullptr, program.buffer(), program.bufferSize());
+    if (length == 0 || length >= program.bufferSize() || !TempFolderPath(temp))
+        return false;
+    program.settle();
+    return CutAtLastBackslash(program) && IsSameFolder(program.c_str(), temp.c_str());
+}
+
 int ResultOf(const Leftovers& leftovers)
 {
     if (leftovers.failed > 0)
@@ -212,18 +205,15 @@ int SilentSecondStage(const char* commandLine)
 
     Leftovers leftovers;
     PathBuffer folder;
-    bool found = ReadUsableInstallFolder(folder);
-    if (!found) {
-        LogLine("no usable install folder: its files stay");
+    bool found = ReadSuiteFolder(folder);
+    if (!found)
         ++leftovers.failed;
-    }
     RemoveShortcutsAndRegistry();
     if (KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets")) {
         LogLine("could not remove HKLM\\Software\\ZERV Software\\Vexlets");
         ++leftovers.failed;
     }
-    bool haveFolder = found && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (haveFolder) {
+    if (found) {
         LoggedStage stage("removing files");
         RemoveInstalledFilesSilently(folder.c_str(), leftovers);
     }
@@ -233,14 +223,14 @@ int SilentSecondStage(const char* commandLine)
     // deployment tool's next attempt finds the uninstaller and its folder.
     if ((exitCode != UninstallExit::Incomplete || !found) && !RemoveUninstallEntry())
         exitCode = UninstallExit::Incomplete;
-    if (exitCode == UninstallExit::Incomplete && haveFolder) {
+    if (exitCode == UninstallExit::Incomplete && found) {
         VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.c_str());
         LogLine("kept InstallPath %s for the next attempt", folder.c_str());
     }
     LogLine("reporting %d to the first stage", exitCode);
     result.report(exitCode);
 
-    if (haveFolder && exitCode != UninstallExit::Incomplete) {
+    if (found && exitCode != UninstallExit::Incomplete) {
         LoggedStage stage("removing the first stage's program and library");
         if (!result.waitForFirstStage(FirstStageEndLimit))
             LogLine("the first stage has not ended");
@@ -254,18 +244,12 @@ int SilentSecondStage(const char* commandLine)
 
 void InteractiveSecondStage()
 {
-    // Read before the registry cleanup deletes the key that holds it. An
-    // empty value is read but names no folder; a relative one counts as none.
+    // Read before the registry cleanup deletes the key that holds it.
     PathBuffer folder;
-    bool found = ReadInstallFolder(folder);
-    if (found && !folder.empty() && ShapeOfFolder(folder.c_str()) == FolderShape::Other) {
-        folder.clear();
-        found = false;
-    }
-    if (!found)
+    if (!ReadSuiteFolder(folder))
         ShowMessage("Cannot find install path to remove files.", MB_OK);
     RemoveShortcutsAndRegistry();
-    if (folder.length() > 1 && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (!folder.empty()) {
         LoggedStage stage("removing files");
         RemoveInstalledFiles(folder.c_str());
     }
@@ -277,12 +261,18 @@ void InteractiveSecondStage()
 int RunUninstall(HINSTANCE instance, const char* commandLine)
 {
     InitialiseRuntimeLibrary(instance, SuiteProgram::Uninstall);
-    bool second = TextContains(commandLine, "/internally");
+    bool second = FindSwitch(commandLine, "/internally", LetterCase::Exact) != nullptr;
     bool silent = FindSwitch(commandLine, "/silent") != nullptr;
     // The copy writes on into its first stage's log.
     OpenRunLog(commandLine, second ? "uninstall (copy)" : "uninstall", second ? LogStart::Append : LogStart::Rotate);
     int exitCode = 1;
-    {
+    if (second && !RunsFromTemp()) {
+        // Run by hand from the install folder, it would remove the files it
+        // runs from and leave the entry behind: only the first stage's copy works.
+        LogLine("the second stage runs only from the temporary folder: nothing changed");
+        if (silent)
+            exitCode = UninstallExit::NothingRemoved;
+    } else {
         // A silent run waits for another run to end; the copy holds the lock
         // its first stage handed over, and takes it only when run on its own.
         RunLock lock(RunLock::HandedOver{second ? HandedOverLock(commandLine) : nullptr, silent ? SilentLockWait : 0});

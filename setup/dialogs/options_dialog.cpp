@@ -1,6 +1,7 @@
 #include "setup/dialogs/options_dialog.h"
 
 #include "setup/dialogs/selection_dialog.h"
+#include "setup/driver/install_folder.h"
 #include "setup/state/install_context.h"
 #include "suite/path_text.h"
 #include "suite/platform_calls.h"
@@ -142,9 +143,10 @@ void Confirm(HWND dialog)
     ReadFolderBox(dialog, InstallContext.installDir);
     RemoveTrailingBackslash(InstallContext.installDir);
     // An empty box names no folder at all: it cannot be made, as before.
-    if (!InstallContext.installDir.empty() &&
-        ShapeOfFolder(InstallContext.installDir.c_str()) != FolderShape::Usable)
-        ShowMessage(VxTranslate(FolderNotUsableText, 0), MB_OK | MB_ICONERROR);
+    FolderFault fault =
+        InstallContext.installDir.empty() ? FolderFault::None : FaultOfInstallFolder(InstallContext.installDir.c_str());
+    if (fault != FolderFault::None)
+        ShowMessage(VxTranslate(FolderFaultText(fault), 0), MB_OK | MB_ICONERROR);
     else if (VxMakeFolder(InstallContext.installDir.c_str()))
         EndDialog(dialog, IDOK);
     else

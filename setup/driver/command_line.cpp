@@ -1,11 +1,10 @@
 #include "setup/driver/command_line.h"
 
 #include <stdlib.h>
-#include <string.h>
 
+#include "setup/driver/install_folder.h"
 #include "setup/state/install_context.h"
 #include "suite/command_switches.h"
-#include "suite/path_text.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ const char* LowerCaseTail(const char* tail)
 bool AsksForSilence(const char* tail)
 {
     const char* text = LowerCaseTail(tail);
-    return text && strstr(text, "/silent");
+    return FindSwitch(text, "/silent") != nullptr;
 }
 
 CommandLineResult ReadCommandLine(const char* tail)
@@ -36,24 +35,25 @@ CommandLineResult ReadCommandLine(const char* tail)
     if (!text || !*text)
         return CommandLineResult::Read;
 
-    if (strstr(text, "/silent"))
+    if (FindSwitch(text, "/silent"))
         InstallContext.silent = 1;
-    if (strstr(text, "/noshort"))
+    if (FindSwitch(text, "/noshort"))
         InstallContext.createShortcuts = 0;
-    if (strstr(text, "/nostart"))
+    if (FindSwitch(text, "/nostart"))
         InstallContext.startTools = 0;
 
-    if (const char* path = strstr(text, "/path:")) {
-        if (ReadSwitchValue(path, "/path:", InstallContext.installDir) == SwitchValue::DoesNotFit)
-            return CommandLineResult::FolderTooLong;
-        // An empty folder ("/path:""") asks for the default.
-        if (!InstallContext.installDir.empty() &&
-            ShapeOfFolder(InstallContext.installDir.c_str()) != FolderShape::Usable) {
+    if (ReadSwitchValue(text, "/path:", InstallContext.installDir) == SwitchValue::DoesNotFit)
+        return CommandLineResult::FolderTooLong;
+    // An empty folder ("/path:""") asks for the default.
+    if (!InstallContext.installDir.empty()) {
+        FolderFault fault = FaultOfInstallFolder(InstallContext.installDir.c_str());
+        if (fault != FolderFault::None) {
             InstallContext.installDir.clear();
-            return CommandLineResult::FolderNotUsable;
+            return fault == FolderFault::OfOthers ? CommandLineResult::FolderOfOthers
+                                                  : CommandLineResult::FolderNotUsable;
         }
     }
-    if (const char* language = strstr(text, "/language:"))
-        InstallContext.languageNumber = atoi(language + 10);
+    if (const char* language = FindSwitch(text, "/language:"))
+        InstallContext.languageNumber = atoi(language);
     return CommandLineResult::Read;
 }

@@ -5,10 +5,12 @@ enum class CommandLineResult {
     Read,
     FolderTooLong,   // "/path:" does not fit a path
     FolderNotUsable, // "/path:" is no full path to a folder, or a root (ShapeOfFolder)
+    FolderOfOthers,  // "/path:" is a folder of Windows, of the user or of other programs
 };
 
 // Reads the switches from the command-line tail into InstallContext. Switches
-// count in any letter case and anywhere in the tail; the folder is taken in
+// count in any letter case and anywhere in the tail but inside a quoted
+// value (FindSwitch); the folder is taken in
 // lower case. A folder that does not fit a path is refused, never cut; one
 // that breaks the install-folder rules is refused and leaves the folder empty.
 CommandLineResult ReadCommandLine(const char* tail);

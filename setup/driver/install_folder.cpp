@@ -1,6 +1,7 @@
 #include "setup/driver/install_folder.h"
 
 #include "setup/state/install_context.h"
+#include "suite/folders_of_others.h"
 #include "suite/path_text.h"
 #include "suite/vexlo.h"
 
@@ -22,6 +23,18 @@ bool AppendProductFolder(PathBuffer& folder)
 
 } // namespace
 
+FolderFault FaultOfInstallFolder(const char* folder)
+{
+    if (ShapeOfFolder(folder) != FolderShape::Usable)
+        return FolderFault::NotUsable;
+    return IsFolderOfOthers(folder) ? FolderFault::OfOthers : FolderFault::None;
+}
+
+const char* FolderFaultText(FolderFault fault)
+{
+    return fault == FolderFault::OfOthers ? FolderOfOthersText : FolderNotUsableText;
+}
+
 void ChooseDefaultInstallFolder()
 {
     PathBuffer& folder = InstallContext.installDir;
@@ -29,11 +42,11 @@ void ChooseDefaultInstallFolder()
         return;
 
     // An empty "InstallPath" would send every later stage to the root of the
-    // current drive, and a relative one wherever setup runs: like a root, it
-    // counts as no earlier install (its files stay where they are).
+    // current drive, and a relative one wherever setup runs: like a root or a
+    // folder of others, it counts as no earlier install (its files stay where they are).
     if (VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.buffer())) {
         folder.settle();
-        if (ShapeOfFolder(folder.c_str()) == FolderShape::Usable)
+        if (FaultOfInstallFolder(folder.c_str()) == FolderFault::None)
             return;
     }
     folder.clear();

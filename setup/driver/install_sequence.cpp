@@ -91,13 +91,12 @@ int Install(HINSTANCE instance, const char* commandTail, const char* distributio
 
     CommandLineResult commandLine = ReadCommandLine(commandTail);
     if (commandLine != CommandLineResult::Read) {
-        LogLine("the install folder of \"/path:\" is %s",
-                commandLine == CommandLineResult::FolderTooLong ? "too long" : "not usable");
+        const char* refusal = commandLine == CommandLineResult::FolderTooLong  ? "The install folder is too long."
+                              : commandLine == CommandLineResult::FolderOfOthers ? FolderOfOthersText
+                                                                                 : FolderNotUsableText;
+        LogLine("refused the install folder of \"/path:\": %s", refusal);
         if (!InstallContext.silent)
-            ShowMessage(VxTranslate(commandLine == CommandLineResult::FolderTooLong ? "The install folder is too long."
-                                                                                    : FolderNotUsableText,
-                                    0),
-                        MB_OK | MB_ICONERROR);
+            ShowMessage(VxTranslate(refusal, 0), MB_OK | MB_ICONERROR);
         // The tools closed at start come back from where an earlier install put them.
         ChooseDefaultInstallFolder();
         return EndWithoutInstalling();

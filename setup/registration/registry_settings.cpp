@@ -20,13 +20,15 @@ constexpr const char* UninstallEntryKey = "Software\\Microsoft\\Windows\\Current
 
 const RegistryRow UninstallEntry[] = {
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayName", "Vexlo"},
-    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "UninstallString", "{install}\\uninstall.exe"},
     // What Windows' list of programs and the administrators' tools read besides.
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "Publisher", "ZERV Software"},
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "InstallLocation", "{install}"},
 };
-// setup.exe is not installed and any tool may be left out: the uninstaller's icon.
-const RegistryRow EntryIcon[] = {
+// The program always quoted: unquoted, a path with blanks is first tried as
+// "C:\My.exe" and a "&" ends the command. setup.exe is not installed and any
+// tool may be left out: the icon is the uninstaller's.
+const RegistryRow EntryCommands[] = {
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "UninstallString", "\"{install}\\uninstall.exe\""},
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayIcon", "{install}\\uninstall.exe,0"},
 };
 // Deployment tools take the suite for installed once the entry names its
@@ -36,9 +38,6 @@ const RegistryRow EntryVersion[] = {
 };
 
 const RegistryRow QuietUninstall[] = {
-    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "QuietUninstallString", "{install}\\uninstall.exe /silent"},
-};
-const RegistryRow QuotedQuietUninstall[] = {
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "QuietUninstallString",
      "\"{install}\\uninstall.exe\" /silent"},
 };
@@ -221,11 +220,7 @@ void CompleteUninstallEntry(bool copiedAll, DWORD installedKiB)
     WriteEntryNumber(entry, "NoModify", 1);
     WriteEntryNumber(entry, "NoRepair", 1);
     RegCloseKey(entry);
-
-    // The program quoted where the folder has blanks, as a command line needs it.
-    const char* folder = InstallContext.installDir.c_str();
-    WriteRows(TextContains(folder, " ") || TextContains(folder, "\t") ? QuotedQuietUninstall : QuietUninstall,
-              EntryCommandCapacity);
+    WriteRows(QuietUninstall, EntryCommandCapacity);
 }
 
 void RegisterSuite()
@@ -233,7 +228,7 @@ void RegisterSuite()
     VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", InstallContext.installDir.c_str());
     LogLine("wrote HKLM\\Software\\ZERV Software\\Vexlets [InstallPath] = %s", InstallContext.installDir.c_str());
     WriteRows(UninstallEntry, DirectRowCapacity);
-    WriteRows(EntryIcon, EntryCommandCapacity);
+    WriteRows(EntryCommands, EntryCommandCapacity);
     // An earlier install's version would make a run that breaks off or gives
     // up files look complete; the copy writes them again.
     HKEY entry;

@@ -16,11 +16,12 @@ struct InstallContextData {
 
 extern InstallContextData InstallContext;
 
-// Only a full path to a folder below a drive or share takes the suite
-// (ShapeOfFolder): from "/path:", from an earlier "InstallPath" and from the
-// options dialog alike. Shown, translated, when the user gave another.
+// Shown, translated, when an install folder breaks the folder rules
+// (FaultOfInstallFolder).
 constexpr const char* FolderNotUsableText =
     "The install folder must be a full path to a folder, not the root of a drive or share.";
+constexpr const char* FolderOfOthersText =
+    "The install folder must be a folder of its own, not a folder of Windows, of the user or of other programs.";
 
 // Back to the values a run starts with.
 void ResetInstallContext();

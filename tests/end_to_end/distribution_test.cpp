@@ -33,7 +33,8 @@ std::vector<ProgramFolder> ProgramFolders()
 }
 
 const std::set<std::string> SystemLibraries = {"kernel32.dll", "user32.dll", "advapi32.dll", "shell32.dll",
-                                               "ole32.dll",    "gdi32.dll",  "comctl32.dll", "msvcrt.dll"};
+                                               "ole32.dll",    "gdi32.dll",  "comctl32.dll", "msvcrt.dll",
+                                               "version.dll"};
 const std::set<unsigned> LibraryOrdinals = {10, 11, 12, 13, 15, 16, 43, 46, 70, 101,
                                             110, 210, 231, 250, 261, 262, 342, 343, 360};
 

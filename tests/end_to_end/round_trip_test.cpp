@@ -256,7 +256,7 @@ TEST(RoundTrip, ASilentUninstallReturnsOnceAllIsGoneAndBothRunsAreLogged)
     EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
                         "QuietUninstallString")
                   .bytes,
-              installDir + "\\uninstall.exe /silent" + '\0');
+              "\"" + installDir + "\\uninstall.exe\" /silent" + '\0');
 
     // A log past 1 MiB is set aside; the copy writes on into the new one.
     const std::string longLog(1024 * 1024 + 1, 'x');
@@ -355,9 +355,16 @@ TEST(RoundTrip, ASilentUninstallThatEndsWithTwoCanRunAgain)
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey));
 
     DeleteTree(HKEY_LOCAL_MACHINE, std::string(SuiteKey) + "\\Kept");
-    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/silent", RunLimit), 1);
+    // The log asked for stays, and the folders that hold it; it is no leftover.
+    // (The first run removed "Help", all but the first stage's files.)
+    const std::string log = installDir + "\\Help\\u.log";
+    CreateDirectoryA((installDir + "\\Help").c_str(), nullptr);
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/silent /log:\"" + log + "\"", RunLimit), 1);
     EXPECT_TRUE(WaitForTheCopy(temp));
-    EXPECT_FALSE(FolderExists(installDir));
+    EXPECT_EQ(FilesMatching(installDir + "\\Help", "*"), std::vector<std::string>{"u.log"});
+    EXPECT_TRUE(FilesMatching(installDir, "*").empty());
+    EXPECT_NE(FinishedLog(log, "uninstall (copy)  exit code 1").find("\\vexlo\\Help: it holds what this run"),
+              std::string::npos);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey));
 
     ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe", "/silent /nostart /path:" + installDir, RunLimit), 1);
@@ -367,5 +374,67 @@ TEST(RoundTrip, ASilentUninstallThatEndsWithTwoCanRunAgain)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey));
     EXPECT_FALSE(FolderExists(SpecialFolder(CSIDL_STARTMENU) + "\\Vexlo"));
     EXPECT_TRUE(FileExists(installDir + "\\vxnorrik.exe"));
+    RemoveTree(installDir);
+}
+
+// "InstallPath" is only a registry value: a folder it names that is not the
+// suite's own keeps its files and counts as missing, and so does one that
+// cannot be reached. The second stage run by hand changes nothing.
+TEST(RoundTrip, NoFolderButTheSuitesOwnIsCleaned)
+{
+    const std::string installDir = FreshFolder("others") + "\\vexlo";
+    const std::string temp = TempFolder();
+    const std::string programs = SpecialFolder(CSIDL_PROGRAM_FILES);
+    const char* const SuiteKey = "Software\\ZERV Software\\Vexlets";
+    ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe", "/silent /nostart /path:" + installDir, RunLimit), 1);
+
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/internally /silent", RunLimit), 3);
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/internally", RunLimit), 1);
+    EXPECT_TRUE(FileExists(installDir + "\\vxnorrik.exe"));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath").bytes, "c:\\vexlo-tests\\others\\vexlo" + std::string(1, '\0'));
+
+    // Another product's sound and help, beside copies of the suite's own files.
+    const std::vector<std::string> others = {programs + "\\chime.wav", programs + "\\Help\\other.hlp",
+                                             programs + "\\uninstall.exe", programs + "\\Vexlo.dll"};
+    CreateDirectoryA((programs + "\\Help").c_str(), nullptr);
+    WriteWholeFile(others[0], "RIFF");
+    WriteWholeFile(others[1], "help");
+    CopyFileA((installDir + "\\uninstall.exe").c_str(), others[2].c_str(), FALSE);
+    CopyFileA((installDir + "\\Vexlo.dll").c_str(), others[3].c_str(), FALSE);
+    auto othersStay = [&] {
+        for (const std::string& file : others)
+            EXPECT_TRUE(FileExists(file)) << file;
+    };
+
+    WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", programs);
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/silent", RunLimit), 2);
+    EXPECT_TRUE(WaitForTheCopy(temp));
+    othersStay();
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey));
+
+    ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe", "/silent /nostart /path:" + installDir, RunLimit), 1);
+    WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", programs);
+    StartedProcess firstStage = StartProgram(installDir + "\\uninstall.exe", "");
+    HWND question = WaitForDialog(firstStage.id, 20000);
+    ASSERT_NE(question, nullptr);
+    ClickButton(question, IDOK);
+    EXPECT_EQ(WaitForExit(firstStage, RunLimit), 1);
+    HWND missing = WaitForWindow(0, "#32770", "Vexlo", 20000);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(MessageBoxText(missing), "Cannot find install path to remove files.");
+    ClickButton(missing, IDOK);
+    EXPECT_TRUE(WaitForTheCopy(temp));
+    othersStay();
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, SuiteKey));
+
+    ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe", "/silent /nostart /path:" + installDir, RunLimit), 1);
+    WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", "\\\\no-such-server\\share\\vexlo");
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/silent", RunLimit), 2);
+    EXPECT_TRUE(WaitForTheCopy(temp));
+
+    for (const std::string& file : others)
+        DeleteFileA(file.c_str());
+    RemoveDirectoryA((programs + "\\Help").c_str());
     RemoveTree(installDir);
 }

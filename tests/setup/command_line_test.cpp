@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <string>
 
 #include "setup/driver/command_line.h"
@@ -36,6 +38,10 @@ const Case Cases[] = {
     {"/language:4 /path:c:\\suite", "c:\\suite", 0, 1, 1, 4},
     {"/path:c:\\suite /language:5", "c:\\suite", 0, 1, 1, 5},
     {"/path:\"c:\\my suite\"/language:6", "c:\\my suite", 0, 1, 1, 6},
+    // What stands in a quoted value is a name, never a switch.
+    {"/log:\"c:\\logs\\x/silent/noshort.log\" /nostart", "", 0, 1, 0, -1},
+    {"/log: \"c:\\x /path:c:\\y\" /path:c:\\z", "c:\\z", 0, 1, 1, -1},
+    {"\"/silent\"", "", 1, 1, 1, -1},
 };
 
 } // namespace
@@ -57,8 +63,10 @@ TEST(CommandLine, SwitchesFolderAndLanguage)
 
 TEST(CommandLine, OnlyAFullPathBelowADriveOrShareIsTaken)
 {
+    // Windows drops trailing blanks and dots: such a name is another folder.
     for (const char* refused : {"relfolder", "c:relfolder", "c:\\", "\"\\\\server\\share\"", "c:\\suite\\..\\x",
-                                "c:/suite", "\\\\?\\c:\\suite", "\\\\.\\c:\\suite"}) {
+                                "c:/suite", "\\\\?\\c:\\suite", "\\\\.\\c:\\suite", "\"c:\\tools\\vexlo \"",
+                                "c:\\tools\\vexlo.", "\"c:\\tools. \\vexlo\"", "\"c:\\x/silent\""}) {
         ResetInstallContext();
         EXPECT_EQ(ReadCommandLine((std::string("/silent /path:") + refused).c_str()),
                   CommandLineResult::FolderNotUsable)
@@ -66,8 +74,45 @@ TEST(CommandLine, OnlyAFullPathBelowADriveOrShareIsTaken)
         EXPECT_TRUE(InstallContext.installDir.empty()) << refused;
     }
     ResetInstallContext();
+    EXPECT_EQ(ReadCommandLine("/path:\"c:\\x/silent\""), CommandLineResult::FolderNotUsable);
+    EXPECT_EQ(InstallContext.silent, 0);
+    ResetInstallContext();
     EXPECT_EQ(ReadCommandLine("/path:\"\\\\server\\share\\vexlo\""), CommandLineResult::Read);
     EXPECT_STREQ(InstallContext.installDir.c_str(), "\\\\server\\share\\vexlo");
+}
+
+// Their files are not the suite's to clean up at its uninstall; the folders
+// below them that are not Windows' are where programs go.
+TEST(CommandLine, FoldersOfWindowsOfTheUserAndOfOtherProgramsAreRefused)
+{
+    auto shellFolder = [](int csidl) {
+        char path[MAX_PATH] = "";
+        EXPECT_EQ(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path), S_OK) << csidl;
+        return std::string(path);
+    };
+    const std::string programs = shellFolder(CSIDL_PROGRAM_FILES);
+    const std::string profile = shellFolder(CSIDL_PROFILE);
+    const std::string users = profile.substr(0, profile.rfind('\\'));
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    char shortPrograms[MAX_PATH] = "";
+    GetShortPathNameA(programs.c_str(), shortPrograms, MAX_PATH);
+
+    for (const std::string& refused :
+         {shellFolder(CSIDL_WINDOWS), shellFolder(CSIDL_WINDOWS) + "\\Help\\Vexlo", programs,
+          std::string(shortPrograms), shellFolder(CSIDL_PROGRAM_FILES_COMMON), shellFolder(CSIDL_COMMON_APPDATA),
+          users, profile, users + "\\Public", shellFolder(CSIDL_DESKTOPDIRECTORY), shellFolder(CSIDL_PERSONAL),
+          shellFolder(CSIDL_APPDATA), shellFolder(CSIDL_LOCAL_APPDATA), std::string(temp)}) {
+        ResetInstallContext();
+        EXPECT_EQ(ReadCommandLine(("/path:\"" + refused + "\"").c_str()), CommandLineResult::FolderOfOthers) << refused;
+        EXPECT_TRUE(InstallContext.installDir.empty()) << refused;
+    }
+    for (const std::string& allowed : {programs + "\\Vexlo", shellFolder(CSIDL_COMMON_APPDATA) + "\\Vexlo",
+                                       profile + "\\Tools", shellFolder(CSIDL_APPDATA) + "\\Vexlo",
+                                       std::string(temp) + "Vexlo", std::string("c:\\windows-tools")}) {
+        ResetInstallContext();
+        EXPECT_EQ(ReadCommandLine(("/path:\"" + allowed + "\"").c_str()), CommandLineResult::Read) << allowed;
+    }
 }
 
 TEST(CommandLine, AFolderThatDoesNotFitIsRefusedNotCut)

@@ -198,7 +198,7 @@ TEST_F(Registration, ValuesThatWouldNotFitTheirBufferAreLeftOut)
               "\"" + folder + "\\vxbrolla.exe\" \"%1\"");
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
                          "UninstallString"),
-              folder + "\\uninstall.exe");
+              "\"" + folder + "\\uninstall.exe\"");
     // The entry's command and icon have room for any folder.
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
                          "DisplayIcon"),

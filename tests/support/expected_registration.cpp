@@ -34,7 +34,7 @@ bool SameValue(const ExpectedValue& a, const ExpectedValue& b)
 const std::vector<ExpectedValue> ExpectedRegistration = {
     {HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets", "InstallPath", "{install}"},
     {HKEY_LOCAL_MACHINE, Uninstall, "DisplayName", "Vexlo"},
-    {HKEY_LOCAL_MACHINE, Uninstall, "UninstallString", "{install}\\uninstall.exe"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "UninstallString", "\"{install}\\uninstall.exe\""},
     {HKEY_LOCAL_MACHINE, Uninstall, "DisplayVersion", "1.0.0.0"},
     {HKEY_LOCAL_MACHINE, Uninstall, "Publisher", "ZERV Software"},
     {HKEY_LOCAL_MACHINE, Uninstall, "InstallLocation", "{install}"},
@@ -42,7 +42,7 @@ const std::vector<ExpectedValue> ExpectedRegistration = {
     {HKEY_LOCAL_MACHINE, Uninstall, "EstimatedSize", "dword:*"},
     {HKEY_LOCAL_MACHINE, Uninstall, "NoModify", "dword:1"},
     {HKEY_LOCAL_MACHINE, Uninstall, "NoRepair", "dword:1"},
-    {HKEY_LOCAL_MACHINE, Uninstall, "QuietUninstallString", "{uninstaller} /silent"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "QuietUninstallString", "\"{install}\\uninstall.exe\" /silent"},
     {HKEY_CURRENT_USER, "Software\\ZERV Software\\Orvex", "Add Your Subkeys Here!",
      "Add your timer below this key, per *.reg, batch, or program! Start Vexlo Orvex again to get all subkeys "
      "rechecked, /s for silent mode."},
@@ -170,12 +170,7 @@ std::vector<std::string> CompareRegistration(const std::string& installDir, cons
         for (const ExpectedValue& exception : exceptions)
             if (SameValue(exception, row))
                 data = exception.data;
-        // A command line quotes a program path with blanks.
-        std::string uninstaller = installDir + "\\uninstall.exe";
-        if (uninstaller.find(' ') != std::string::npos)
-            uninstaller = '"' + uninstaller + '"';
-        std::string expected = Replace(Replace(Replace(data, "{uninstaller}", uninstaller), "{install}", installDir),
-                                       "{autosave}", autosave);
+        std::string expected = Replace(Replace(data, "{install}", installDir), "{autosave}", autosave);
         StoredValue stored = ReadValue(row.root, row.key, row.value);
         bool number = expected.compare(0, 6, "dword:") == 0;
         if (!stored.found)

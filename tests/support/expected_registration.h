@@ -11,8 +11,7 @@ struct ExpectedValue {
     HKEY root;
     const char* key;
     const char* value; // null: the key's default value
-    // "{install}": the install folder; "{uninstaller}": its uninstall.exe, quoted
-    // where the folder has blanks; "{autosave}": the autosave folder;
+    // "{install}": the install folder; "{autosave}": the autosave folder;
     // "dword:N" a REG_DWORD of N, "dword:*" one of any value.
     const char* data;
 };

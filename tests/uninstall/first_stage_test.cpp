@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "suite/run_lock.h"
+#include "suite/suite_identity.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"
@@ -23,7 +24,7 @@ TEST(FirstStage, CancelRestartsOnlyTheToolsThatWereRunning)
     platform.answers = {IDCANCEL};
     std::string installDir = FreshFolder("first-stage") + "\\Vexlo";
     CreateDirectoryA(installDir.c_str(), nullptr);
-    for (const char* program : {"vxnorrik.exe", "vxglimmet.exe", "vxhalder.exe"})
+    for (const char* program : {"vxnorrik.exe", "vxglimmet.exe", "vxhalder.exe", "Vexlo.dll"})
         CopyFileA((DistFolder() + "\\" + program).c_str(), (installDir + "\\" + program).c_str(), FALSE);
     WriteString(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets", "InstallPath", installDir);
     WriteString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
@@ -131,7 +132,9 @@ TEST(SecondStage, WithoutAnInstallFolderItSaysSoAndStillCleansUp)
     WriteString(HKEY_CLASSES_ROOT, "ZervPondry\\Shell", nullptr, "open");
     WriteString(HKEY_CURRENT_USER, "Software\\ZERV Software\\Pondry", "PathToAutoPN", "C:\\PNAutoSave");
 
-    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /internally"), 1);
+    // The stage itself: run whole, a second stage ends at once outside the temporary folder.
+    InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Uninstall);
+    EXPECT_EQ(SecondStage(false, "uninstall.exe /internally"), 1);
     SetEnvironmentVariableA("TMP", nullptr);
 
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -161,7 +164,8 @@ TEST(SecondStage, ARelativeInstallFolderCountsAsNone)
     GetCurrentDirectoryA(MAX_PATH, current);
     SetCurrentDirectoryA(temp.c_str());
 
-    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /internally"), 1);
+    InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Uninstall);
+    EXPECT_EQ(SecondStage(false, "uninstall.exe /internally"), 1);
     SetCurrentDirectoryA(current);
     // Its batch file runs in the folder this test removes next.
     for (int wait = 0; wait < 100 && !FilesMatching(temp, "delme*.bat").empty(); ++wait)
