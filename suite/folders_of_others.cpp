@@ -36,6 +36,11 @@ bool Resolve(const wchar_t* path, WidePath& resolved)
     lstrcpyW(resolved.text, path);
     while (length > 3 && resolved.text[length - 1] == L'\\')
         resolved.text[--length] = 0;
+    // "C:" alone is the current folder of drive C, not its root.
+    if (length == 2 && resolved.text[1] == L':') {
+        resolved.text[length++] = L'\\';
+        resolved.text[length] = 0;
+    }
     resolved.length = length;
 
     wchar_t given[ARRAYSIZE(resolved.text)];

@@ -278,11 +278,13 @@ TEST_F(Dialogs, OkTakesTheOptionsAndTheFolderWithoutOneTrailingBackslash)
     EXPECT_EQ(InstallContext.startTools, 1);
     EXPECT_EQ(folderText.c_str(), folder + "\\Deep\\\\");
 
-    // A root (what is left of "C:\") or a relative folder is refused with its message.
-    bool stillOpen[3] = {};
+    // A root (what is left of "C:\"), a relative folder or one of Windows is refused with its message.
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    bool stillOpen[4] = {};
     RunOptions([&](HWND dialog) {
-        const char* const refused[] = {"C:\\", "relfolder", "\\\\server\\share\\"};
-        for (int i = 0; i < 3; ++i) {
+        const char* const refused[] = {"C:\\", "relfolder", "\\\\server\\share\\", windows};
+        for (int i = 0; i < 4; ++i) {
             SetControlText(dialog, IDC_FOLDER_BOX, refused[i]);
             SendCommand(dialog, IDOK);
             stillOpen[i] = IsWindowVisible(dialog);
@@ -290,10 +292,12 @@ TEST_F(Dialogs, OkTakesTheOptionsAndTheFolderWithoutOneTrailingBackslash)
         SetControlText(dialog, IDC_FOLDER_BOX, folder);
         SendCommand(dialog, IDOK);
     });
-    EXPECT_TRUE(stillOpen[0] && stillOpen[1] && stillOpen[2]);
-    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_TRUE(stillOpen[0] && stillOpen[1] && stillOpen[2] && stillOpen[3]);
+    ASSERT_EQ(platform.messages.size(), 4u);
     EXPECT_EQ(platform.messages[2].text, "The install folder must be a full path to a folder, not the root of a drive or share.");
     EXPECT_EQ(platform.messages[2].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(platform.messages[3].text,
+              "The install folder must be a folder of its own, not a folder of Windows, of the user or of other programs.");
     EXPECT_EQ(InstallContext.installDir.c_str(), folder);
 }
 

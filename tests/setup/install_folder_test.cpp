@@ -31,10 +31,12 @@ protected:
 
 } // namespace
 
-TEST_F(DefaultFolder, AnEarlierRelativeOrRootFolderCountsAsNoEarlierInstall)
+TEST_F(DefaultFolder, AnEarlierFolderThatBreaksTheRulesCountsAsNoEarlierInstall)
 {
     WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "E:\\Programs");
-    for (const char* earlier : {"relfolder", "D:", "D:\\"}) {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    for (const char* earlier : {"relfolder", "D:", "D:\\", "D:\\Vexlo ", static_cast<const char*>(windows)}) {
         WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", earlier);
         ResetInstallContext();
         EXPECT_EQ(Choose(), "E:\\Programs\\Vexlo") << earlier;
