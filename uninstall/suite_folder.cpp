@@ -40,7 +40,7 @@ const char* WhyNotOurs(const char* folder)
 {
     // A relative folder would be taken from the temporary folder the copy runs in.
     if (!*folder || ShapeOfFolder(folder) == FolderShape::Other)
-        return "is no full path";
+        return "is no full path, or a name in it ends in a blank or a dot";
     if (IsFolderOfOthers(folder))
         return "is a folder of Windows, of the user or of other programs";
     DWORD attributes = GetFileAttributesA(folder);
