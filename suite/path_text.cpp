@@ -56,15 +56,6 @@ bool CutAtLastBackslash(PathBuffer& path)
     return true;
 }
 
-bool IsWithin(const char* path, const char* folder)
-{
-    int length = lstrlenA(folder);
-    if (length == 0 || lstrlenA(path) < length ||
-        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path, length, folder, length) != CSTR_EQUAL)
-        return false;
-    return path[length] == 0 || path[length] == '\\' || EndsWithBackslash(folder);
-}
-
 FolderShape ShapeOfFolder(const char* folder)
 {
     PathBuffer path;

@@ -29,9 +29,6 @@ void RemoveTrailingBackslash(PathBuffer& path);
 // false, with `path` unchanged, when there is no backslash.
 bool CutAtLastBackslash(PathBuffer& path);
 
-// Whether `path` is `folder` or lies below it, in any letter case.
-bool IsWithin(const char* path, const char* folder);
-
 enum class FolderShape {
     Usable, // a full path below a drive or share: "C:\Vexlo", "\\server\share\Vexlo"
     Root,   // the root of a drive or share: "C:", "C:\", "\\server\share"

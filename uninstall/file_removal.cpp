@@ -6,6 +6,7 @@
 #include "suite/earlier_releases.h"
 #include "suite/fixed_string.h"
 #include "suite/folder_walk.h"
+#include "suite/folders_of_others.h"
 #include "suite/install_subfolders.h"
 #include "suite/path_text.h"
 #include "suite/platform_calls.h"
@@ -46,18 +47,32 @@ bool Exists(const char* path)
 
 // The program and library this run works from, and its log: the run removes
 // neither them nor the folders that hold them, and none of them is a leftover.
-bool HoldsOwnFile(const char* path)
+// Taken at the start of each removal, by what the file system knows them as.
+PathLine ownFiles[3];
+int ownFileCount = 0;
+
+void TakeOwnFiles()
 {
+    ownFileCount = 0;
     PathBuffer program;
     DWORD length = GetModuleFileNameA(nullptr, program.buffer(), program.bufferSize());
     if (length > 0 && length < program.bufferSize()) {
         program.settle();
-        PathBuffer library = program;
-        if (IsWithin(program.c_str(), path) ||
-            (CutAtLastBackslash(library) && library.append("\\Vexlo.dll") && IsWithin(library.c_str(), path)))
-            return true;
+        if (ownFiles[ownFileCount].take(program.c_str()))
+            ++ownFileCount;
+        if (CutAtLastBackslash(program) && program.append("\\Vexlo.dll") && ownFiles[ownFileCount].take(program.c_str()))
+            ++ownFileCount;
     }
-    return *RunLogPath() && IsWithin(RunLogPath(), path);
+    if (*RunLogPath() && ownFiles[ownFileCount].take(RunLogPath()))
+        ++ownFileCount;
+}
+
+bool HoldsOwnFile(const char* path)
+{
+    for (int i = 0; i < ownFileCount; ++i)
+        if (ownFiles[i].reaches(path))
+            return true;
+    return false;
 }
 
 // A file or an emptied folder that is still there goes at the next restart.
@@ -87,6 +102,27 @@ void DeleteFromFolder(const char* folder, const char* name)
         LeaveForRestart(path.c_str());
 }
 
+// A subfolder with everything in it; in a silent run what it still holds is
+// held, and goes at the restart with the folder.
+void RemoveFolderWhole(const char* folder)
+{
+    bool wasThere = Exists(folder);
+    VxRemoveFolder(folder, 1);
+    bool stays = Exists(folder);
+    if (wasThere)
+        LogLine("%s %s", stays ? "could not remove" : "removed", folder);
+    if (!silentLeftovers || !stays)
+        return;
+    PathBuffer pattern;
+    if (JoinPath(pattern, folder, "*.*"))
+        ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
+            PathBuffer file;
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && JoinPath(file, folder, found.cFileName))
+                LeaveForRestart(file.c_str());
+        });
+    LeaveForRestart(folder);
+}
+
 // Empties `folder` around the files this run keeps and the folders that lead to them.
 void EmptyFolderAround(const char* folder)
 {
@@ -103,7 +139,7 @@ void EmptyFolderAround(const char* folder)
         else if (HoldsOwnFile(path.c_str()))
             EmptyFolderAround(path.c_str());
         else
-            VxRemoveFolder(path.c_str(), 1);
+            RemoveFolderWhole(path.c_str());
     });
 }
 
@@ -222,23 +258,7 @@ void RemoveSubfolders(const char* folder)
             EmptyFolderAround(path.c_str());
             continue;
         }
-        bool wasThere = Exists(path.c_str());
-        VxRemoveFolder(path.c_str(), 1);
-        bool stays = Exists(path.c_str());
-        if (wasThere)
-            LogLine("%s %s", stays ? "could not remove" : "removed", path.c_str());
-        if (!silentLeftovers || !stays)
-            continue;
-        // What the folder still holds is held; the folder follows it.
-        PathBuffer pattern;
-        if (JoinPath(pattern, path.c_str(), "*.*"))
-            ForEachEntry(pattern.c_str(), [&](const WIN32_FIND_DATAA& found) {
-                PathBuffer file;
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                    JoinPath(file, path.c_str(), found.cFileName))
-                    LeaveForRestart(file.c_str());
-            });
-        LeaveForRestart(path.c_str());
+        RemoveFolderWhole(path.c_str());
     }
 }
 
@@ -286,6 +306,7 @@ void RemoveInstallFolder(const char* installDir)
 
 void RemoveInstalledFiles(const char* installDir)
 {
+    TakeOwnFiles();
     RemoveSuiteFiles(installDir);
     RemoveSounds(installDir);
     RemoveLibraries(installDir);
@@ -297,6 +318,7 @@ void RemoveInstalledFiles(const char* installDir)
 void RemoveInstalledFilesSilently(const char* installDir, Leftovers& leftovers)
 {
     silentLeftovers = &leftovers;
+    TakeOwnFiles();
     RemoveSuiteFiles(installDir);
     RemoveSounds(installDir);
     RemoveLibraries(installDir);
@@ -307,6 +329,7 @@ void RemoveInstalledFilesSilently(const char* installDir, Leftovers& leftovers)
 void RemoveFirstStageFiles(const char* installDir, Leftovers& leftovers)
 {
     silentLeftovers = &leftovers;
+    TakeOwnFiles();
     for (const char* file : FirstStageFiles)
         DeleteFromFolder(installDir, file);
     RemoveInstallFolder(installDir);

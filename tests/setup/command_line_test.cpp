@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "setup/driver/command_line.h"
@@ -107,6 +109,15 @@ TEST(CommandLine, FoldersOfWindowsOfTheUserAndOfOtherProgramsAreRefused)
         EXPECT_EQ(ReadCommandLine(("/path:\"" + refused + "\"").c_str()), CommandLineResult::FolderOfOthers) << refused;
         EXPECT_TRUE(InstallContext.installDir.empty()) << refused;
     }
+    // Another way to the Windows folder, here through Wine's drive of the whole
+    // file system, leads there all the same.
+    std::string windows = shellFolder(CSIDL_WINDOWS);
+    std::string otherWay = "Z:" + std::string(getenv("WINEPREFIX") ? getenv("WINEPREFIX") : "") + "/drive_c" +
+                           windows.substr(2) + "\\vexlo";
+    std::replace(otherWay.begin(), otherWay.end(), '/', '\\');
+    ResetInstallContext();
+    EXPECT_EQ(ReadCommandLine(("/path:\"" + otherWay + "\"").c_str()), CommandLineResult::FolderOfOthers) << otherWay;
+
     for (const std::string& allowed : {programs + "\\Vexlo", shellFolder(CSIDL_COMMON_APPDATA) + "\\Vexlo",
                                        profile + "\\Tools", shellFolder(CSIDL_APPDATA) + "\\Vexlo",
                                        std::string(temp) + "Vexlo", std::string("c:\\windows-tools")}) {

@@ -84,11 +84,3 @@ TEST_F(PathText, TrailBytesThatLookLikeABackslashAreNone)
     EXPECT_TRUE(CutAtLastBackslash(path));
     EXPECT_STREQ(path.c_str(), FolderEndingInTrailByte);
 }
-
-TEST_F(PathText, WithinAFolderInAnyLetterCase)
-{
-    EXPECT_TRUE(IsWithin("C:\\T\\Vexlo\\Help\\u.log", "c:\\t\\vexlo\\help"));
-    EXPECT_TRUE(IsWithin("C:\\T\\Vexlo", "c:\\t\\vexlo"));
-    EXPECT_FALSE(IsWithin("C:\\T\\Vexlo2\\u.log", "c:\\t\\vexlo"));
-    EXPECT_FALSE(IsWithin("C:\\T", "c:\\t\\vexlo"));
-}
