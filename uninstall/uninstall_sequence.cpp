@@ -39,8 +39,9 @@ bool RemoveUninstallEntry()
         return false;
     LONG result = RegDeleteKeyA(uninstall, Suite::Identifier);
     RegCloseKey(uninstall);
-    LogLine("%s HKLM\\%s\\%s", result == ERROR_SUCCESS ? "removed" : "could not remove", UninstallKey,
-            Suite::Identifier);
+    LogLine("%s HKLM\\%s\\%s",
+            result == ERROR_SUCCESS ? "removed" : result == ERROR_FILE_NOT_FOUND ? "there was no" : "could not remove",
+            UninstallKey, Suite::Identifier);
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 

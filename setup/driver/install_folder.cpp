@@ -46,7 +46,10 @@ void ChooseDefaultInstallFolder()
     // folder of others, it counts as no earlier install (its files stay where they are).
     if (VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.buffer())) {
         folder.settle();
-        if (FaultOfInstallFolder(folder.c_str()) == FolderFault::None)
+        // A file of that name would end every silent run without installing.
+        DWORD attributes = GetFileAttributesA(folder.c_str());
+        if (FaultOfInstallFolder(folder.c_str()) == FolderFault::None &&
+            (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)))
             return;
     }
     folder.clear();

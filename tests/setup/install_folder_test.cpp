@@ -6,6 +6,7 @@
 #include "setup/state/install_context.h"
 #include "suite/suite_identity.h"
 #include "tests/support/registry_sandbox.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -36,7 +37,10 @@ TEST_F(DefaultFolder, AnEarlierFolderThatBreaksTheRulesCountsAsNoEarlierInstall)
     WriteString(HKEY_LOCAL_MACHINE, WindowsKey, "ProgramFilesDir", "E:\\Programs");
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
-    for (const char* earlier : {"relfolder", "D:", "D:\\", "D:\\Vexlo ", static_cast<const char*>(windows)}) {
+    const std::string file = FreshFolder("default-folder-file") + "\\vexlo";
+    WriteWholeFile(file, "a file, not a folder");
+    for (const char* earlier :
+         {"relfolder", "D:", "D:\\", "D:\\Vexlo ", static_cast<const char*>(windows), file.c_str()}) {
         WriteString(HKEY_LOCAL_MACHINE, SuiteKey, "InstallPath", earlier);
         ResetInstallContext();
         EXPECT_EQ(Choose(), "E:\\Programs\\Vexlo") << earlier;
