@@ -3,7 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "suite/path_text.h"
+#include "suite/system/temp_folder.h"
+#include "suite/text/path_text.h"
 
 namespace {
 

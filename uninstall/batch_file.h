@@ -2,7 +2,7 @@
 // second stage has ended, and then itself.
 #pragma once
 
-#include "suite/fixed_string.h"
+#include "suite/text/fixed_string.h"
 
 using BatchText = FixedString<2047>;
 

@@ -3,15 +3,16 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "suite/earlier_releases.h"
-#include "suite/fixed_string.h"
-#include "suite/folder_walk.h"
-#include "suite/folders_of_others.h"
-#include "suite/install_subfolders.h"
-#include "suite/path_text.h"
-#include "suite/platform_calls.h"
-#include "suite/run_log.h"
-#include "suite/suite_identity.h"
+#include "suite/catalogue/earlier_releases.h"
+#include "suite/catalogue/install_subfolders.h"
+#include "suite/catalogue/suite_identity.h"
+#include "suite/run/platform_calls.h"
+#include "suite/run/run_log.h"
+#include "suite/system/delete_with_retry.h"
+#include "suite/system/folder_walk.h"
+#include "suite/system/folders_of_others.h"
+#include "suite/text/fixed_string.h"
+#include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
 namespace {

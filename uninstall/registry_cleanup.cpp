@@ -2,12 +2,12 @@
 
 #include <shlobj.h>
 
-#include "suite/component_table.h"
-#include "suite/fixed_string.h"
-#include "suite/path_text.h"
-#include "suite/platform_calls.h"
-#include "suite/run_log.h"
-#include "suite/shell_extension_table.h"
+#include "suite/catalogue/component_table.h"
+#include "suite/text/fixed_string.h"
+#include "suite/text/path_text.h"
+#include "suite/run/platform_calls.h"
+#include "suite/run/run_log.h"
+#include "suite/catalogue/shell_extension_table.h"
 #include "suite/vexlo.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <stdlib.h>
 
-#include "suite/command_switches.h"
+#include "suite/text/command_switches.h"
 
 StageResult::~StageResult()
 {

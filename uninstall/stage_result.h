@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "suite/fixed_string.h"
+#include "suite/text/fixed_string.h"
 
 class StageResult {
 public:

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "suite/folders_of_others.h"
-#include "suite/path_text.h"
-#include "suite/run_log.h"
-#include "suite/suite_identity.h"
+#include "suite/system/folders_of_others.h"
+#include "suite/text/path_text.h"
+#include "suite/run/run_log.h"
+#include "suite/catalogue/suite_identity.h"
 #include "suite/vexlo.h"
 
 namespace {

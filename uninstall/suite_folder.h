@@ -2,7 +2,7 @@
 // value, and whatever it names loses its sounds, its "Help" and more.
 #pragma once
 
-#include "suite/fixed_string.h"
+#include "suite/text/fixed_string.h"
 
 // Reads "InstallPath" into `folder` and keeps it only when it names the
 // suite's own folder: a folder that is there, is no folder of Windows, of the

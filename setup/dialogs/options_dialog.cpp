@@ -3,10 +3,10 @@
 #include "setup/dialogs/selection_dialog.h"
 #include "setup/driver/install_folder.h"
 #include "setup/state/install_context.h"
-#include "suite/path_text.h"
-#include "suite/platform_calls.h"
-#include "suite/running_tools.h"
-#include "suite/suite_identity.h"
+#include "suite/text/path_text.h"
+#include "suite/run/platform_calls.h"
+#include "suite/run/running_tools.h"
+#include "suite/catalogue/suite_identity.h"
 #include "suite/vexlo.h"
 
 HWND optionsWindow;

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "setup/dialogs/resource_ids.h"
-#include "suite/fixed_string.h"
+#include "suite/text/fixed_string.h"
 
 // The dialog while it is open; owner of the selection dialog.
 extern HWND optionsWindow;

@@ -3,7 +3,7 @@
 #include "setup/dialogs/options_dialog.h"
 #include "setup/state/distribution_folder.h"
 #include "setup/state/install_context.h"
-#include "suite/component_table.h"
+#include "suite/catalogue/component_table.h"
 #include "suite/vexlo.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "setup/dialogs/resource_ids.h"
-#include "suite/fixed_string.h"
+#include "suite/text/fixed_string.h"
 
 // Dialog procedure of template IDD_SELECTION; OK writes the choice into the component
 // table, Cancel leaves it. Ends with 0 either way.

@@ -4,7 +4,7 @@
 
 #include "setup/driver/install_folder.h"
 #include "setup/state/install_context.h"
-#include "suite/command_switches.h"
+#include "suite/text/command_switches.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <shellapi.h>
 
 #include "setup/state/install_context.h"
-#include "suite/path_text.h"
-#include "suite/platform_calls.h"
-#include "suite/running_tools.h"
+#include "suite/text/path_text.h"
+#include "suite/run/platform_calls.h"
+#include "suite/run/running_tools.h"
 #include "suite/vexlo.h"
 
 void FinishSetup(int installed)

@@ -1,8 +1,9 @@
 #include "setup/driver/install_folder.h"
 
 #include "setup/state/install_context.h"
-#include "suite/folders_of_others.h"
-#include "suite/path_text.h"
+#include "suite/system/folders_of_others.h"
+#include "suite/system/registry_text.h"
+#include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
 namespace {

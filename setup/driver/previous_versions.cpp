@@ -3,9 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "suite/fixed_string.h"
-#include "suite/path_text.h"
-#include "suite/platform_calls.h"
+#include "suite/run/platform_calls.h"
+#include "suite/system/registry_text.h"
+#include "suite/text/fixed_string.h"
+#include "suite/text/path_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "setup/driver/settings_backup.h"
 
-#include "suite/path_text.h"
+#include "suite/system/temp_folder.h"
 #include "suite/vexlo.h"
 
 bool BuildBackupFilePath(const SYSTEMTIME& localTime, PathBuffer& path)

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "suite/fixed_string.h"
+#include "suite/text/fixed_string.h"
 
 constexpr const char* SettingsBranch = "HKEY_CURRENT_USER\\Software\\ZERV Software";
 

@@ -5,13 +5,14 @@
 
 #include "setup/state/distribution_folder.h"
 #include "setup/state/install_context.h"
-#include "suite/component_table.h"
-#include "suite/folder_walk.h"
-#include "suite/install_subfolders.h"
-#include "suite/path_text.h"
-#include "suite/platform_calls.h"
-#include "suite/run_log.h"
-#include "suite/running_tools.h"
+#include "suite/catalogue/component_table.h"
+#include "suite/catalogue/install_subfolders.h"
+#include "suite/run/platform_calls.h"
+#include "suite/run/run_log.h"
+#include "suite/run/running_tools.h"
+#include "suite/system/delete_with_retry.h"
+#include "suite/system/folder_walk.h"
+#include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
 namespace {

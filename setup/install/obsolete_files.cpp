@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "setup/install/copy_engine.h"
-#include "suite/earlier_releases.h"
-#include "suite/folder_walk.h"
-#include "suite/install_subfolders.h"
-#include "suite/path_text.h"
-#include "suite/suite_identity.h"
+#include "suite/catalogue/earlier_releases.h"
+#include "suite/system/folder_walk.h"
+#include "suite/catalogue/install_subfolders.h"
+#include "suite/text/path_text.h"
+#include "suite/catalogue/suite_identity.h"
 #include "suite/vexlo.h"
 
 void RemoveObsoleteFiles(const char* installDir)

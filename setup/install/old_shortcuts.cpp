@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "suite/earlier_releases.h"
-#include "suite/fixed_string.h"
-#include "suite/shell_folders.h"
-#include "suite/suite_identity.h"
+#include "suite/catalogue/earlier_releases.h"
+#include "suite/text/fixed_string.h"
+#include "suite/system/shell_folders.h"
+#include "suite/catalogue/suite_identity.h"
 #include "suite/vexlo.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "suite/fixed_string.h"
-#include "suite/run_log.h"
+#include "suite/text/fixed_string.h"
+#include "suite/run/run_log.h"
 
 namespace {
 

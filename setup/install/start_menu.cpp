@@ -4,11 +4,12 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "suite/component_table.h"
-#include "suite/fixed_string.h"
-#include "suite/path_text.h"
-#include "suite/platform_calls.h"
-#include "suite/suite_identity.h"
+#include "suite/catalogue/component_table.h"
+#include "suite/catalogue/suite_identity.h"
+#include "suite/run/platform_calls.h"
+#include "suite/system/registry_text.h"
+#include "suite/text/fixed_string.h"
+#include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <shlobj.h>
 
 #include "setup/registration/registry_rows.h"
-#include "suite/platform_calls.h"
+#include "suite/run/platform_calls.h"
 
 namespace {
 

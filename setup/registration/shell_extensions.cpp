@@ -2,8 +2,8 @@
 
 #include "setup/registration/registry_rows.h"
 #include "setup/state/install_context.h"
-#include "suite/platform_calls.h"
-#include "suite/shell_extension_table.h"
+#include "suite/run/platform_calls.h"
+#include "suite/catalogue/shell_extension_table.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "suite/path_text.h"
+#include "suite/text/path_text.h"
 
 PathBuffer DistributionFolder;
 

@@ -2,7 +2,7 @@
 // runs from.
 #pragma once
 
-#include "suite/fixed_string.h"
+#include "suite/text/fixed_string.h"
 
 // With its trailing backslash; empty until settled.
 extern PathBuffer DistributionFolder;

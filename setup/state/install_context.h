@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "suite/fixed_string.h"
+#include "suite/text/fixed_string.h"
 
 struct InstallContextData {
     HINSTANCE instance;

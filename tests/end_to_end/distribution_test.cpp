@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "suite/component_table.h"
-#include "suite/version.h"
+#include "suite/catalogue/component_table.h"
+#include "suite/catalogue/version.h"
 #include "tests/support/pe_file.h"
 #include "tests/support/test_files.h"
 

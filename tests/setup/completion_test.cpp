@@ -6,8 +6,8 @@
 
 #include "setup/driver/completion.h"
 #include "setup/state/install_context.h"
-#include "suite/platform_calls.h"
-#include "suite/running_tools.h"
+#include "suite/run/platform_calls.h"
+#include "suite/run/running_tools.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"

@@ -9,7 +9,7 @@
 #include "setup/install/copy_engine.h"
 #include "setup/state/distribution_folder.h"
 #include "setup/state/install_context.h"
-#include "suite/component_table.h"
+#include "suite/catalogue/component_table.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/test_files.h"
 
@@ -29,22 +29,6 @@ std::vector<std::string> Lines(const std::string& text)
         lines.push_back(text.substr(at, end - at));
     return lines;
 }
-
-// Opens a file without sharing, as a running program holds its own file.
-struct HeldFile {
-    explicit HeldFile(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
-    {
-    }
-    ~HeldFile() { release(); }
-    void release()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-    }
-    HANDLE handle;
-};
 
 class CopyEngine : public testing::Test {
 protected:
@@ -223,23 +207,4 @@ TEST_F(CopyEngine, HeldNotifierIsReleasedThroughTheBackupToolsEvent)
     EXPECT_EQ(ReadWholeFile(installDir + "\\vxnknotify.exe"), "notifier");
     // 1000 before the retries, three signals 200 apart, then the retry's own pause.
     EXPECT_EQ(platform.pauses, (std::vector<DWORD>{1000, 200, 200, 200, 200}));
-}
-
-TEST_F(CopyEngine, DeleteWithRetryTriesSixteenTimesAndNotifiesWhateverHappened)
-{
-    WriteWholeFile(installDir + "\\held.dll", "x");
-    HeldFile held(installDir + "\\held.dll");
-    DeleteFileWithRetry(installDir.c_str(), "held.dll");
-    EXPECT_EQ(platform.pauses, std::vector<DWORD>(15, 200));
-    ASSERT_EQ(platform.notifications.size(), 1u);
-    EXPECT_EQ(platform.notifications[0].event, SHCNE_DELETE);
-    EXPECT_EQ(platform.notifications[0].item, installDir + "\\held.dll");
-    EXPECT_TRUE(FileExists(installDir + "\\held.dll"));
-
-    DeleteFileWithRetry((installDir + "\\").c_str(), "missing.exe");
-    EXPECT_EQ(platform.notifications.size(), 1u);
-    held.release();
-    DeleteFileWithRetry((installDir + "\\").c_str(), "held.dll");
-    EXPECT_FALSE(FileExists(installDir + "\\held.dll"));
-    EXPECT_EQ(platform.notifications.back().item, installDir + "\\held.dll");
 }

@@ -10,7 +10,7 @@
 #include "setup/install/old_shortcuts.h"
 #include "setup/install/pending_deletions.h"
 #include "setup/state/install_context.h"
-#include "suite/earlier_releases.h"
+#include "suite/catalogue/earlier_releases.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"

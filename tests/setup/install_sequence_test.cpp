@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "setup/driver/install_sequence.h"
-#include "suite/platform_calls.h"
-#include "suite/run_lock.h"
+#include "suite/run/platform_calls.h"
+#include "suite/run/run_lock.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "setup/driver/previous_versions.h"
-#include "suite/platform_calls.h"
+#include "suite/run/platform_calls.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"

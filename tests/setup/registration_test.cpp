@@ -8,7 +8,7 @@
 
 #include "setup/registration/registry_settings.h"
 #include "setup/state/install_context.h"
-#include "suite/platform_calls.h"
+#include "suite/run/platform_calls.h"
 #include "suite/vexlo.h"
 #include "tests/support/expected_registration.h"
 #include "tests/support/registry_sandbox.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "setup/driver/settings_backup.h"
-#include "suite/suite_identity.h"
+#include "suite/catalogue/suite_identity.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"
 

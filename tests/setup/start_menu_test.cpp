@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "setup/install/start_menu.h"
-#include "suite/component_table.h"
+#include "suite/catalogue/component_table.h"
 #include "suite/vexlo.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/registry_sandbox.h"

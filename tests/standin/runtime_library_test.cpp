@@ -3,7 +3,7 @@
 #include <string>
 #include <tuple>
 
-#include "suite/suite_identity.h"
+#include "suite/catalogue/suite_identity.h"
 #include "suite/vexlo.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/test_files.h"

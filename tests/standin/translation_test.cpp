@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "suite/suite_identity.h"
+#include "suite/catalogue/suite_identity.h"
 #include "suite/vexlo.h"
 #include "tests/support/catalogue.h"
 #include "tests/support/registry_sandbox.h"

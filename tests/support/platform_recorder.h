@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "suite/platform_calls.h"
+#include "suite/run/platform_calls.h"
 
 class PlatformRecorder {
 public:

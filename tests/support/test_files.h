@@ -1,6 +1,8 @@
 // Files and folders for tests.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -46,3 +48,19 @@ struct Shortcut {
 };
 // Needs COM initialised on the calling thread.
 Shortcut ReadShortcut(const std::string& path);
+
+// Opens a file without sharing, as a running program holds its own file.
+struct HeldFile {
+    explicit HeldFile(const std::string& path)
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
+    {
+    }
+    ~HeldFile() { release(); }
+    void release()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+    }
+    HANDLE handle;
+};

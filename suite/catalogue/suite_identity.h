@@ -1,0 +1,47 @@
+// suite/catalogue: the suite's fixed data: identity, version, tools, earlier releases, extensions, registry names.
+//
+// What both programs tell the runtime library about the suite at start.
+#pragma once
+
+#include <windows.h>
+
+namespace Suite {
+constexpr const char* ProductName = "Vexlo";
+constexpr const char* Maker = "ZERV Software"; // the company named in our programs' version resource
+constexpr const char* Identifier = "ZervVexlets";
+constexpr const char* ShortName = "Vexlets";
+constexpr const char* SuiteKey = "Software\\ZERV Software\\Vexlets";
+constexpr const char* HelpFile = "Vexlo.hlp";
+constexpr const char* HelpTopic = "contents_ID";
+constexpr const char* ExeTag = "VexletsEXE";
+constexpr const char* HomePage = "https://vexlo.zerv-software.example/";
+constexpr const char* MailAddress = "mailto:support@zerv-software.example";
+}
+
+enum class SuiteProgram { Setup, Uninstall };
+
+// The identity values in the order the library's initialisation takes them.
+struct SuiteIdentity {
+    const char* productName;
+    const char* productName2;
+    const char* identifier;
+    const char* shortName;
+    const char* shortName2;
+    const char* suiteKey;
+    const char* helpFile;
+    const char* helpTopic;
+    const char* exeTag;
+    DWORD numbers[3];
+    int reserved;
+    int value71;
+    int value50;
+    const char* homePage;
+    const char* mailAddress;
+    int finalFlag;
+};
+
+const SuiteIdentity& SuiteIdentityFor(SuiteProgram program);
+
+// Operation 10 with the program's identity, then operation 11 with 0 and 45.
+// The very first thing both entries do.
+void InitialiseRuntimeLibrary(HINSTANCE instance, SuiteProgram program);
