@@ -3,11 +3,12 @@
 #include <shlobj.h>
 
 #include "suite/catalogue/component_table.h"
-#include "suite/text/fixed_string.h"
-#include "suite/text/path_text.h"
+#include "suite/catalogue/shell_extension_table.h"
+#include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_log.h"
-#include "suite/catalogue/shell_extension_table.h"
+#include "suite/text/fixed_string.h"
+#include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
 namespace {
@@ -30,30 +31,30 @@ void RemoveExtension(const ShellExtension& extension)
 void RemoveMakerKey(HKEY root)
 {
     HKEY maker;
-    if (RegOpenKeyExA(root, "Software\\ZERV Software", 0, KEY_ALL_ACCESS, &maker) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, SuiteKeys::MakerKey, 0, KEY_ALL_ACCESS, &maker) != ERROR_SUCCESS)
         return;
-    if (RegDeleteKeyA(maker, "Vexlets") == ERROR_SUCCESS)
-        LogLine("removed %s\\Software\\ZERV Software\\Vexlets", RootName(root));
+    if (RegDeleteKeyA(maker, SuiteKeys::SuiteKeyName) == ERROR_SUCCESS)
+        LogLine("removed %s\\%s", RootName(root), SuiteKeys::SuiteKey);
     DWORD subkeys = 1;
     RegQueryInfoKeyA(maker, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
                      nullptr, nullptr);
     RegCloseKey(maker);
     HKEY software;
     if (subkeys == 0 && RegOpenKeyExA(root, "Software", 0, KEY_ALL_ACCESS, &software) == ERROR_SUCCESS) {
-        if (RegDeleteKeyA(software, "ZERV Software") == ERROR_SUCCESS)
-            LogLine("removed %s\\Software\\ZERV Software", RootName(root));
+        if (RegDeleteKeyA(software, SuiteKeys::MakerName) == ERROR_SUCCESS)
+            LogLine("removed %s\\%s", RootName(root), SuiteKeys::MakerKey);
         RegCloseKey(software);
     }
 }
 
 void RemoveMakerKeys()
 {
-    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\ZERV Software\\Vexlets", KeyTreeMode::SubkeysOnly);
-    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\ZERV Software", KeyTreeMode::SubkeysOnly);
+    DeleteKeyTree(HKEY_CURRENT_USER, SuiteKeys::SuiteKey, KeyTreeMode::SubkeysOnly);
+    DeleteKeyTree(HKEY_CURRENT_USER, SuiteKeys::MakerKey, KeyTreeMode::SubkeysOnly);
     RemoveMakerKey(HKEY_CURRENT_USER);
     RemoveMakerKey(HKEY_LOCAL_MACHINE);
-    DeleteKeyTree(HKEY_CLASSES_ROOT, ".vxg", KeyTreeMode::WholeKey);
-    DeleteKeyTree(HKEY_CLASSES_ROOT, "ZervSettings", KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, SuiteKeys::SettingsType, KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, SuiteKeys::SettingsClass, KeyTreeMode::WholeKey);
     HKEY help;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\Help", 0, KEY_ALL_ACCESS, &help) !=
         ERROR_SUCCESS)
@@ -65,9 +66,9 @@ void RemoveMakerKeys()
 
 void RemoveLayoutType()
 {
-    DeleteKeyTree(HKEY_CLASSES_ROOT, ".pn", KeyTreeMode::WholeKey);
-    DeleteKeyTree(HKEY_CLASSES_ROOT, "ZervPondry", KeyTreeMode::WholeKey);
-    DeleteKeyTree(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\ZERV Pondry", KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, SuiteKeys::LayoutType, KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, SuiteKeys::LayoutClass, KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CURRENT_USER, SuiteKeys::SoundScheme, KeyTreeMode::WholeKey);
     Platform.changeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     Platform.changeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
 }

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "suite/system/shell_folders.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/system/shell_folders.h"
 #include "suite/vexlo.h"
 
 namespace {

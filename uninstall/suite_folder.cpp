@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
+#include "suite/catalogue/suite_identity.h"
+#include "suite/catalogue/suite_keys.h"
+#include "suite/run/run_log.h"
 #include "suite/system/folders_of_others.h"
 #include "suite/text/path_text.h"
-#include "suite/run/run_log.h"
-#include "suite/catalogue/suite_identity.h"
 #include "suite/vexlo.h"
 
 namespace {
@@ -57,10 +58,7 @@ const char* WhyNotOurs(const char* folder)
 
 bool ReadSuiteFolder(PathBuffer& folder)
 {
-    folder.clear();
-    bool read = VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.buffer()) != 0;
-    folder.settle();
-    if (!read) {
+    if (!ReadInstallPath(folder)) {
         LogLine("no InstallPath: the install folder's files stay");
         return false;
     }

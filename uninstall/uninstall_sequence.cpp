@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include "suite/catalogue/suite_identity.h"
+#include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_lock.h"
 #include "suite/run/run_log.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
 // What the silent first stage's wait gives when no report came.
 constexpr int NoReport = -1;
 
@@ -36,13 +35,13 @@ constexpr DWORD FirstStageEndLimit = 60 * 1000;
 bool RemoveUninstallEntry()
 {
     HKEY uninstall;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey, 0, KEY_ALL_ACCESS, &uninstall) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SuiteKeys::UninstallKey, 0, KEY_ALL_ACCESS, &uninstall) != ERROR_SUCCESS)
         return false;
-    LONG result = RegDeleteKeyA(uninstall, Suite::Identifier);
+    LONG result = RegDeleteKeyA(uninstall, SuiteKeys::EntryName);
     RegCloseKey(uninstall);
-    LogLine("%s HKLM\\%s\\%s",
+    LogLine("%s HKLM\\%s",
             result == ERROR_SUCCESS ? "removed" : result == ERROR_FILE_NOT_FOUND ? "there was no" : "could not remove",
-            UninstallKey, Suite::Identifier);
+            SuiteKeys::UninstallEntry);
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
@@ -146,7 +145,7 @@ int SilentFirstStage(const RunLock& lock)
     if (exitCode == NoReport) {
         exitCode = UninstallExit::Incomplete;
         if (!folder.empty() && WaitForSingleObject(copy, 0) == WAIT_OBJECT_0) {
-            VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.c_str());
+            VxWriteSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, folder.c_str());
             LogLine("the copy ended without a result: kept InstallPath %s for the next attempt", folder.c_str());
         }
     }
@@ -211,8 +210,8 @@ int SilentSecondStage(const char* commandLine)
     if (!found)
         ++leftovers.failed;
     RemoveShortcutsAndRegistry();
-    if (KeyExists(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets")) {
-        LogLine("could not remove HKLM\\Software\\ZERV Software\\Vexlets");
+    if (KeyExists(HKEY_LOCAL_MACHINE, SuiteKeys::SuiteKey)) {
+        LogLine("could not remove HKLM\\%s", SuiteKeys::SuiteKey);
         ++leftovers.failed;
     }
     if (found) {
@@ -226,7 +225,7 @@ int SilentSecondStage(const char* commandLine)
     if ((exitCode != UninstallExit::Incomplete || !found) && !RemoveUninstallEntry())
         exitCode = UninstallExit::Incomplete;
     if (exitCode == UninstallExit::Incomplete && found) {
-        VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.c_str());
+        VxWriteSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, folder.c_str());
         LogLine("kept InstallPath %s for the next attempt", folder.c_str());
     }
     LogLine("reporting %d to the first stage", exitCode);

@@ -3,10 +3,11 @@
 #include "setup/dialogs/selection_dialog.h"
 #include "setup/driver/install_folder.h"
 #include "setup/state/install_context.h"
-#include "suite/text/path_text.h"
+#include "suite/catalogue/suite_identity.h"
+#include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/running_tools.h"
-#include "suite/catalogue/suite_identity.h"
+#include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
 HWND optionsWindow;
@@ -62,7 +63,7 @@ const RegionalLanguage RegionalLanguages[] = {
 int ChooseLanguage()
 {
     int number = -1;
-    if (!VxReadRegistryValue(HKEY_CURRENT_USER, "Software\\ZERV Software\\Caddel", "GeneralLanguage", &number,
+    if (!VxReadRegistryValue(HKEY_CURRENT_USER, VEXLO_MAKER_KEY "\\Caddel", "GeneralLanguage", &number,
                              sizeof(number)) ||
         number < 1 || number > 9)
         number = 0;

@@ -4,9 +4,10 @@
 #include <shellapi.h>
 
 #include "setup/state/install_context.h"
-#include "suite/text/path_text.h"
+#include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/running_tools.h"
+#include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
 void FinishSetup(int installed)
@@ -26,8 +27,7 @@ void FinishSetup(int installed)
 void StartTrayTools()
 {
     PathBuffer folder;
-    VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.buffer());
-    folder.settle();
+    ReadInstallPath(folder);
     if (folder.length() < 2)
         return;
     for (const TrayTool& tool : TrayTools) {

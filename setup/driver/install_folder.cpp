@@ -1,6 +1,7 @@
 #include "setup/driver/install_folder.h"
 
 #include "setup/state/install_context.h"
+#include "suite/catalogue/suite_keys.h"
 #include "suite/system/folders_of_others.h"
 #include "suite/system/registry_text.h"
 #include "suite/text/path_text.h"
@@ -45,8 +46,7 @@ void ChooseDefaultInstallFolder()
     // An empty "InstallPath" would send every later stage to the root of the
     // current drive, and a relative one wherever setup runs: like a root or a
     // folder of others, it counts as no earlier install (its files stay where they are).
-    if (VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", folder.buffer())) {
-        folder.settle();
+    if (ReadInstallPath(folder)) {
         // A file of that name would end every silent run without installing.
         DWORD attributes = GetFileAttributesA(folder.c_str());
         if (FaultOfInstallFolder(folder.c_str()) == FolderFault::None &&

@@ -18,11 +18,11 @@
 #include "setup/state/distribution_folder.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/component_table.h"
+#include "suite/catalogue/suite_identity.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_lock.h"
 #include "suite/run/run_log.h"
 #include "suite/run/running_tools.h"
-#include "suite/catalogue/suite_identity.h"
 #include "suite/vexlo.h"
 
 namespace {

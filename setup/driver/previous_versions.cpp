@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "suite/catalogue/earlier_releases.h"
+#include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
 #include "suite/system/registry_text.h"
 #include "suite/text/fixed_string.h"
@@ -10,11 +12,7 @@
 
 namespace {
 
-const char* const UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-// Deleted outright: nothing of it needs running.
-const char* const UnnumberedEntry = "ZervPondry";
-// Started newest first; each release removes its own entry.
-const char* const NumberedReleases[] = {"ZERV Pondry 3.0", "ZERV Pondry 2.0", "ZERV Pondry 1.0"};
+const char* const UninstallKey = SuiteKeys::UninstallKey;
 const char* const UninstallSwitch = "/uninstall";
 
 // Where `part` starts in `text`, or -1.
@@ -65,9 +63,9 @@ void RemovePreviousVersions()
 {
     HKEY uninstall;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey, 0, KEY_ALL_ACCESS, &uninstall) == ERROR_SUCCESS) {
-        RegDeleteKeyA(uninstall, UnnumberedEntry);
+        RegDeleteKeyA(uninstall, UnnumberedLayoutEntry);
         RegCloseKey(uninstall);
     }
-    for (const char* release : NumberedReleases)
+    for (const char* release : NumberedLayoutReleases)
         RunUninstaller(release);
 }

@@ -3,9 +3,10 @@
 
 #include <windows.h>
 
+#include "suite/catalogue/suite_keys.h"
 #include "suite/text/fixed_string.h"
 
-constexpr const char* SettingsBranch = "HKEY_CURRENT_USER\\Software\\ZERV Software";
+constexpr const char* SettingsBranch = "HKEY_CURRENT_USER\\" VEXLO_MAKER_KEY;
 
 // The backup file's full path for the given local time: the temporary folder as
 // the platform returns it, then "\Vexlo Settings before Setup " and the time

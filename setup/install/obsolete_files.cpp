@@ -4,10 +4,10 @@
 
 #include "setup/install/copy_engine.h"
 #include "suite/catalogue/earlier_releases.h"
-#include "suite/system/folder_walk.h"
 #include "suite/catalogue/install_subfolders.h"
-#include "suite/text/path_text.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/system/folder_walk.h"
+#include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
 void RemoveObsoleteFiles(const char* installDir)

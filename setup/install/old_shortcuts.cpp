@@ -4,9 +4,9 @@
 #include <shlobj.h>
 
 #include "suite/catalogue/earlier_releases.h"
-#include "suite/text/fixed_string.h"
-#include "suite/system/shell_folders.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/system/shell_folders.h"
+#include "suite/text/fixed_string.h"
 #include "suite/vexlo.h"
 
 namespace {

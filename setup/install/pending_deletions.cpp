@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "suite/text/fixed_string.h"
 #include "suite/run/run_log.h"
+#include "suite/text/fixed_string.h"
 
 namespace {
 

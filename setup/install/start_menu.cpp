@@ -6,6 +6,7 @@
 
 #include "suite/catalogue/component_table.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
 #include "suite/system/registry_text.h"
 #include "suite/text/fixed_string.h"
@@ -90,9 +91,8 @@ void CreateToolShortcut(const char* folder, const char* program, const char* lin
 void CreateStartMenuEntries()
 {
     PathBuffer installFolder;
-    if (!VxReadSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", installFolder.buffer()))
+    if (!ReadInstallPath(installFolder))
         return;
-    installFolder.settle();
     Platform.sleep(200);
 
     PathBuffer startMenu;

@@ -1,8 +1,8 @@
 #include "setup/registration/registry_rows.h"
 
 #include "setup/state/install_context.h"
-#include "suite/text/fixed_string.h"
 #include "suite/run/run_log.h"
+#include "suite/text/fixed_string.h"
 #include "suite/vexlo.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "suite/catalogue/component_table.h"
 #include "suite/catalogue/install_subfolders.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/catalogue/suite_keys.h"
 #include "suite/catalogue/version.h"
 #include "suite/run/run_log.h"
 #include "suite/system/registry_text.h"
@@ -18,12 +19,12 @@
 
 namespace {
 
-constexpr const char* UninstallEntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets";
+constexpr const char* UninstallEntryKey = SuiteKeys::UninstallEntry;
 
 const RegistryRow UninstallEntry[] = {
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "DisplayName", "Vexlo"},
     // What Windows' list of programs and the administrators' tools read besides.
-    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "Publisher", "ZERV Software"},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "Publisher", SuiteKeys::MakerName},
     {Writer::Direct, HKEY_LOCAL_MACHINE, UninstallEntryKey, "InstallLocation", "{install}"},
 };
 // The program always quoted: unquoted, a path with blanks is first tried as
@@ -46,7 +47,7 @@ const RegistryRow QuietUninstall[] = {
 
 // Always English: the scheduling tool shows it to whoever edits its key.
 const RegistryRow SchedulerNote[] = {
-    {Writer::Direct, HKEY_CURRENT_USER, "Software\\ZERV Software\\Orvex", "Add Your Subkeys Here!",
+    {Writer::Direct, HKEY_CURRENT_USER, VEXLO_MAKER_KEY "\\Orvex", "Add Your Subkeys Here!",
      "Add your timer below this key, per *.reg, batch, or program! Start Vexlo Orvex again to get all subkeys "
      "rechecked, /s for silent mode."},
 };
@@ -126,22 +127,22 @@ void WriteSchemeSound(HKEY event, const char* scheme, PathBuffer& sound, DWORD& 
 void RegisterSoundEvents()
 {
     HKEY apps;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps", 0, KEY_CREATE_SUB_KEY, &apps) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SuiteKeys::SoundApps, 0, KEY_CREATE_SUB_KEY, &apps) != ERROR_SUCCESS)
         return;
     HKEY application;
     LONG created =
-        RegCreateKeyExA(apps, "ZERV Pondry", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &application, nullptr);
+        RegCreateKeyExA(apps, SuiteKeys::SoundSchemeName, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &application, nullptr);
     RegCloseKey(apps);
     if (created != ERROR_SUCCESS)
         return;
-    SetDefaultValue(application, "ZERV Pondry");
+    SetDefaultValue(application, SuiteKeys::SoundSchemeName);
     for (const SoundEvent& entry : SoundEvents) {
         HKEY event;
         if (RegCreateKeyExA(application, entry.subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &event, nullptr) !=
             ERROR_SUCCESS)
             continue;
         SetDefaultValue(event, entry.label);
-        LogLine("wrote HKCU\\AppEvents\\Schemes\\Apps\\ZERV Pondry\\%s", entry.subkey);
+        LogLine("wrote HKCU\\%s\\%s", SuiteKeys::SoundScheme, entry.subkey);
         // "\Sounds\<file>" ends the suite's own sound wherever it was installed.
         PathBuffer ownFile;
         PathBuffer ownSound;
@@ -162,7 +163,7 @@ void RegisterSoundEvents()
 void KeepOrMakeAutosaveFolder()
 {
     PathBuffer folder;
-    VxReadRegistryValue(HKEY_CURRENT_USER, "Software\\ZERV Software\\Pondry", "PathToAutoPN", folder.buffer(),
+    VxReadRegistryValue(HKEY_CURRENT_USER, VEXLO_MAKER_KEY "\\Pondry", "PathToAutoPN", folder.buffer(),
                         folder.bufferSize());
     folder.settle();
     if (folder.empty() || GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -182,7 +183,7 @@ void KeepOrMakeAutosaveFolder()
             return;
     }
     CreateDirectoryA(folder.c_str(), nullptr);
-    VxWriteRegistryValue(HKEY_CURRENT_USER, "Software\\ZERV Software\\Pondry", "PathToAutoPN", REG_SZ,
+    VxWriteRegistryValue(HKEY_CURRENT_USER, VEXLO_MAKER_KEY "\\Pondry", "PathToAutoPN", REG_SZ,
                          folder.c_str(), folder.length() + 1);
 }
 
@@ -227,8 +228,8 @@ void CompleteUninstallEntry(bool copiedAll, DWORD installedKiB)
 
 void RegisterSuite()
 {
-    VxWriteSuiteValue(HKEY_LOCAL_MACHINE, "InstallPath", InstallContext.installDir.c_str());
-    LogLine("wrote HKLM\\Software\\ZERV Software\\Vexlets [InstallPath] = %s", InstallContext.installDir.c_str());
+    VxWriteSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, InstallContext.installDir.c_str());
+    LogLine("wrote HKLM\\%s [%s] = %s", SuiteKeys::SuiteKey, SuiteKeys::InstallPath, InstallContext.installDir.c_str());
     WriteRows(UninstallEntry, DirectRowCapacity);
     WriteRows(EntryCommands, EntryCommandCapacity);
     // An earlier install's version would make a run that breaks off or gives

@@ -2,19 +2,20 @@
 
 #include "setup/registration/registry_rows.h"
 #include "setup/state/install_context.h"
-#include "suite/run/platform_calls.h"
 #include "suite/catalogue/shell_extension_table.h"
+#include "suite/catalogue/suite_keys.h"
+#include "suite/run/platform_calls.h"
 
 namespace {
 
 const char* const ApprovedKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 
 const RegistryRow AmbroOptions[] = {
-    {Writer::Direct, HKEY_CURRENT_USER, "Software\\ZERV Software\\Ambro", "OptionsPath", "{install}\\vxambro.exe"},
+    {Writer::Direct, HKEY_CURRENT_USER, VEXLO_MAKER_KEY "\\Ambro", "OptionsPath", "{install}\\vxambro.exe"},
 };
 
 const RegistryRow BrollaPath[] = {
-    {Writer::Direct, HKEY_CURRENT_USER, "Software\\ZERV Software\\Brolla", "ZervBrollaExePath",
+    {Writer::Direct, HKEY_CURRENT_USER, VEXLO_MAKER_KEY "\\Brolla", "ZervBrollaExePath",
      "{install}\\vxbrolla.exe"},
 };
 

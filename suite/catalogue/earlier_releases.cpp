@@ -1,5 +1,7 @@
 #include "suite/catalogue/earlier_releases.h"
 
+#include "suite/catalogue/suite_keys.h"
+
 #define VEXLO_OLDER_TOOL_FILES                                                                                         \
     "NorrikCopy.exe", "Norrik.exe", "NkNotify.exe", "Ovalle.exe", "Yessa.exe", "Yessamark.exe", "Scrivo.exe",          \
         "Halder.exe", "Fennet.exe", "Fennetty.exe", "Tovin.exe", "AutoPN.exe", "Pondry.exe", "Lumio.exe", "Kimber.exe", \
@@ -49,3 +51,7 @@ static_assert(sizeof(OlderToolFiles) / sizeof(OlderToolFiles[0]) == OlderToolFil
 static_assert(sizeof(ObsoleteFiles) / sizeof(ObsoleteFiles[0]) == ObsoleteFileCount, "obsolete files");
 static_assert(sizeof(OldStartupShortcuts) / sizeof(OldStartupShortcuts[0]) == OldStartupShortcutCount, "shortcuts");
 static_assert(sizeof(OldGroups) / sizeof(OldGroups[0]) == OldGroupCount, "groups");
+
+// The same name as the layout files' class, which the suite registers anew.
+const char* const UnnumberedLayoutEntry = VEXLO_LAYOUT_CLASS;
+const char* const NumberedLayoutReleases[] = {"ZERV Pondry 3.0", "ZERV Pondry 2.0", "ZERV Pondry 1.0"};

@@ -31,3 +31,10 @@ struct OldGroup {
 // Start-menu groups of earlier releases and editions.
 constexpr int OldGroupCount = 10;
 extern const OldGroup OldGroups[OldGroupCount];
+
+// Uninstall entries of the layout tool's standalone releases. The unnumbered
+// one is deleted outright, nothing of it needs running; the numbered ones are
+// started newest first, and each removes its own entry.
+extern const char* const UnnumberedLayoutEntry;
+constexpr int NumberedLayoutReleaseCount = 3;
+extern const char* const NumberedLayoutReleases[NumberedLayoutReleaseCount];

@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include "suite/catalogue/suite_keys.h"
+
 namespace Suite {
 constexpr const char* ProductName = "Vexlo";
-constexpr const char* Maker = "ZERV Software"; // the company named in our programs' version resource
-constexpr const char* Identifier = "ZervVexlets";
+constexpr const char* Maker = SuiteKeys::MakerName; // also the company in our programs' version resource
+constexpr const char* Identifier = SuiteKeys::EntryName;
 constexpr const char* ShortName = "Vexlets";
-constexpr const char* SuiteKey = "Software\\ZERV Software\\Vexlets";
+constexpr const char* SuiteKey = SuiteKeys::SuiteKey;
 constexpr const char* HelpFile = "Vexlo.hlp";
 constexpr const char* HelpTopic = "contents_ID";
 constexpr const char* ExeTag = "VexletsEXE";

@@ -3,8 +3,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "suite/run/run_log.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/run/run_log.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <stdarg.h>
 
+#include "suite/catalogue/version.h"
 #include "suite/text/command_switches.h"
 #include "suite/text/fixed_string.h"
 #include "suite/text/path_text.h"
-#include "suite/catalogue/version.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "suite/run/platform_calls.h"
 #include "suite/text/fixed_string.h"
 #include "suite/text/path_text.h"
-#include "suite/run/platform_calls.h"
 
 RunningToolsData RunningTools;
 

@@ -2,8 +2,8 @@
 // record of which tray-based tools have to be started again afterwards.
 #pragma once
 
-#include "suite/text/fixed_string.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/text/fixed_string.h"
 
 // One flag per tray-based tool: 1 when it was found running and asked to close.
 struct RunningToolsData {

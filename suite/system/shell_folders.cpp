@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "suite/text/path_text.h"
 #include "suite/run/platform_calls.h"
+#include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
 bool SpecialFolderPath(int csidl, const char* name, PathBuffer& path)

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "suite/run/run_lock.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/run/run_lock.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"

@@ -1,0 +1,11 @@
+#include "suite/catalogue/suite_keys.h"
+
+#include "suite/vexlo.h"
+
+bool ReadInstallPath(PathBuffer& folder)
+{
+    folder.clear();
+    bool read = VxReadSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, folder.buffer()) != 0;
+    folder.settle();
+    return read;
+}
