@@ -10,9 +10,9 @@
 #include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
-void FinishSetup(int installed)
+void FinishSetup(int installed, const PathBuffer& installDir)
 {
-    RestartRunningTools(InstallContext.installDir);
+    RestartRunningTools(installDir);
     if (!installed)
         return;
     if (!AnyTrayToolWasRunning())

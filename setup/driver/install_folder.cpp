@@ -1,7 +1,11 @@
 #include "setup/driver/install_folder.h"
 
+#include "setup/dialogs/options_dialog.h"
+#include "setup/dialogs/resource_ids.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/suite_keys.h"
+#include "suite/run/platform_calls.h"
+#include "suite/run/run_log.h"
 #include "suite/system/folders_of_others.h"
 #include "suite/system/registry_text.h"
 #include "suite/text/path_text.h"
@@ -64,4 +68,51 @@ void ChooseDefaultInstallFolder()
 void RemoveInstallFolderTrailingBackslash()
 {
     RemoveTrailingBackslash(InstallContext.installDir);
+}
+
+namespace {
+
+FolderChoice SettleInstallFolder(HINSTANCE instance, CommandLineResult commandLine)
+{
+    if (commandLine != CommandLineResult::Read) {
+        const char* refusal = commandLine == CommandLineResult::FolderTooLong    ? "The install folder is too long."
+                              : commandLine == CommandLineResult::FolderOfOthers ? FolderOfOthersText
+                                                                                 : FolderNotUsableText;
+        LogLine("refused the install folder of \"/path:\": %s", refusal);
+        if (!InstallContext.silent)
+            ShowMessage(VxTranslate(refusal, 0), MB_OK | MB_ICONERROR);
+        // The tools closed at start come back from where an earlier install put them.
+        ChooseDefaultInstallFolder();
+        return FolderChoice::Refused;
+    }
+    ChooseDefaultInstallFolder();
+
+    if (!InstallContext.silent) {
+        LoggedStage stage("options dialog");
+        // Only OK is consent: a dialog that could not be shown (-1 or 0) installs nothing.
+        INT_PTR answer = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, OptionsDialog, 0);
+        if (answer != IDOK) {
+            LogLine(answer == IDCANCEL ? "cancelled" : "the options dialog could not be shown");
+            return FolderChoice::Cancelled;
+        }
+    }
+
+    RemoveInstallFolderTrailingBackslash();
+    LogLine("install folder %s", InstallContext.installDir.c_str());
+    // The options dialog makes the folder when the user confirms; a silent run
+    // has no dialog, and copying into a folder that is not there would fail file by file.
+    if (InstallContext.silent && !VxMakeFolder(InstallContext.installDir.c_str())) {
+        LogLine("could not make the install folder");
+        return FolderChoice::NotMade;
+    }
+    return FolderChoice::Chosen;
+}
+
+} // namespace
+
+FolderChoice ChooseInstallFolder(HINSTANCE instance, CommandLineResult commandLine, PathBuffer& installDir)
+{
+    FolderChoice choice = SettleInstallFolder(instance, commandLine);
+    installDir = InstallContext.installDir;
+    return choice;
 }

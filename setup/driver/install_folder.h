@@ -1,6 +1,25 @@
-// Where the suite goes: the rules every install folder keeps, and the folder
-// when the command line named none.
+// Where the suite goes: the rules every install folder keeps, and the one
+// place that settles the folder for the run.
 #pragma once
+
+#include <windows.h>
+
+#include "setup/driver/command_line.h"
+#include "suite/text/fixed_string.h"
+
+enum class FolderChoice {
+    Chosen,    // `installDir` is where the suite goes
+    Refused,   // "/path:" broke the rules (and was told, unless silent)
+    Cancelled, // the options dialog ended without OK
+    NotMade,   // a silent run could not make the folder
+};
+
+// Settles the install folder once: "/path:" as ReadCommandLine left it, else
+// the folder of an earlier install or the default, then the options dialog
+// unless the run is silent, which makes the folder itself. `installDir`
+// receives it, without its trailing backslash when chosen; otherwise it is
+// the folder the tools closed at start come back from.
+FolderChoice ChooseInstallFolder(HINSTANCE instance, CommandLineResult commandLine, PathBuffer& installDir);
 
 enum class FolderFault {
     None,

@@ -28,9 +28,9 @@
 namespace {
 
 // The run stops before anything is installed; the tools closed at start come back.
-int EndWithoutInstalling()
+int EndWithoutInstalling(const PathBuffer& installDir)
 {
-    FinishSetup(0);
+    FinishSetup(0, installDir);
     return SetupExit::EndedWithoutInstalling;
 }
 
@@ -89,38 +89,9 @@ int Install(HINSTANCE instance, const char* commandTail, const char* distributio
         RemovePreviousVersions();
     }
 
-    CommandLineResult commandLine = ReadCommandLine(commandTail);
-    if (commandLine != CommandLineResult::Read) {
-        const char* refusal = commandLine == CommandLineResult::FolderTooLong  ? "The install folder is too long."
-                              : commandLine == CommandLineResult::FolderOfOthers ? FolderOfOthersText
-                                                                                 : FolderNotUsableText;
-        LogLine("refused the install folder of \"/path:\": %s", refusal);
-        if (!InstallContext.silent)
-            ShowMessage(VxTranslate(refusal, 0), MB_OK | MB_ICONERROR);
-        // The tools closed at start come back from where an earlier install put them.
-        ChooseDefaultInstallFolder();
-        return EndWithoutInstalling();
-    }
-    ChooseDefaultInstallFolder();
-
-    if (!InstallContext.silent) {
-        LoggedStage stage("options dialog");
-        // Only OK is consent: a dialog that could not be shown (-1 or 0) installs nothing.
-        INT_PTR answer = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, OptionsDialog, 0);
-        if (answer != IDOK) {
-            LogLine(answer == IDCANCEL ? "cancelled" : "the options dialog could not be shown");
-            return EndWithoutInstalling();
-        }
-    }
-
-    RemoveInstallFolderTrailingBackslash();
-    LogLine("install folder %s", InstallContext.installDir.c_str());
-    // The options dialog makes the folder when the user confirms; a silent run
-    // has no dialog, and copying into a folder that is not there would fail file by file.
-    if (InstallContext.silent && !VxMakeFolder(InstallContext.installDir.c_str())) {
-        LogLine("could not make the install folder");
-        return EndWithoutInstalling();
-    }
+    PathBuffer installDir;
+    if (ChooseInstallFolder(instance, ReadCommandLine(commandTail), installDir) != FolderChoice::Chosen)
+        return EndWithoutInstalling(installDir);
 
     {
         LoggedStage stage("removing old shortcuts");
@@ -128,19 +99,19 @@ int Install(HINSTANCE instance, const char* commandTail, const char* distributio
     }
     {
         LoggedStage stage("removing obsolete files");
-        RemoveObsoleteFiles(InstallContext.installDir.c_str());
+        RemoveObsoleteFiles(installDir.c_str());
     }
     {
         LoggedStage stage("writing the registry");
-        RegisterSuite();
+        RegisterSuite(installDir);
     }
     int givenUp;
     {
         LoggedStage stage("copying files");
         // An earlier uninstall's deletions at the next restart would take the new files.
-        ClearPendingDeletions(InstallContext.installDir.c_str());
-        givenUp = CopySuiteFiles();
-        CompleteUninstallEntry(givenUp == 0, InstalledSuiteKiB());
+        ClearPendingDeletions(installDir.c_str());
+        givenUp = CopySuiteFiles(installDir);
+        CompleteUninstallEntry(installDir, givenUp == 0, InstalledSuiteKiB(installDir));
     }
     if (givenUp)
         LogLine("%d files given up", givenUp);
@@ -153,7 +124,7 @@ int Install(HINSTANCE instance, const char* commandTail, const char* distributio
     {
         LoggedStage stage("finishing");
         if (InstallContext.startTools)
-            FinishSetup(1);
+            FinishSetup(1, installDir);
         else if (!InstallContext.silent)
             AskToStartTrayTools();
     }

@@ -172,7 +172,7 @@ void RemoveDeselectedFiles(const PathBuffer& prefix)
         const char* cursor = component.files.c_str();
         FixedString<99> name;
         while (NextFileName(cursor, name)) {
-            DeleteFileWithRetry(InstallContext.installDir.c_str(), name.c_str());
+            DeleteFileWithRetry(prefix.c_str(), name.c_str());
             if (haveLanguages)
                 DeleteFileWithRetry(languages.c_str(), name.c_str());
             if (haveHelp)
@@ -214,10 +214,10 @@ void ForEachSuiteFile(Visit visit)
 
 } // namespace
 
-int CopySuiteFiles()
+int CopySuiteFiles(const PathBuffer& installDir)
 {
     PathBuffer prefix;
-    if (!prefix.assign(InstallContext.installDir.c_str()) || !AppendBackslashIfMissing(prefix))
+    if (!prefix.assign(installDir.c_str()) || !AppendBackslashIfMissing(prefix))
         return 0;
 
     CopyWalk walk;
@@ -241,12 +241,12 @@ int CopySuiteFiles()
     return walk.givenUp;
 }
 
-DWORD InstalledSuiteKiB()
+DWORD InstalledSuiteKiB(const PathBuffer& installDir)
 {
     // The suite's files where the sorting put them; other programs' files in
     // a shared folder are not the suite's size.
     ULONGLONG bytes = 0;
-    const char* folder = InstallContext.installDir.c_str();
+    const char* folder = installDir.c_str();
     ForEachSuiteFile([&](const WIN32_FIND_DATAA& found, PathBuffer&, bool) {
         const char* name = found.cFileName;
         PathBuffer place;

@@ -5,13 +5,15 @@
 
 #include <windows.h>
 
-// Copies from the distribution folder. Returns the number of files that
-// could not be copied and were given up.
-int CopySuiteFiles();
+#include "suite/text/fixed_string.h"
+
+// Copies from the distribution folder into `installDir`. Returns the number
+// of files that could not be copied and were given up.
+int CopySuiteFiles(const PathBuffer& installDir);
 
 // The size of the distribution folder's files as installed or kept in the
 // install folder and its subfolders, in KiB rounded up.
-DWORD InstalledSuiteKiB();
+DWORD InstalledSuiteKiB(const PathBuffer& installDir);
 
 // Deletes folder\name with up to 16 attempts 200 ms apart, then tells the
 // shell. `name` may hold a subfolder ("Languages\x.txt").

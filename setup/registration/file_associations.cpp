@@ -47,14 +47,14 @@ void NotifyAssociationsChanged()
 
 } // namespace
 
-void RegisterLayoutFiles()
+void RegisterLayoutFiles(const PathBuffer& installDir)
 {
-    WriteRows(LayoutFiles, LibraryRowCapacity);
+    WriteRows(LayoutFiles, LibraryRowCapacity, installDir);
     NotifyAssociationsChanged();
 }
 
-void RegisterSettingsFiles()
+void RegisterSettingsFiles(const PathBuffer& installDir)
 {
-    WriteRows(SettingsFiles, SettingsRowCapacity);
+    WriteRows(SettingsFiles, SettingsRowCapacity, installDir);
     NotifyAssociationsChanged();
 }

@@ -1,5 +1,7 @@
 // The suite's two file types: layout files (".pn") and settings files (".vxg").
 #pragma once
 
-void RegisterLayoutFiles();
-void RegisterSettingsFiles();
+#include "suite/text/fixed_string.h"
+
+void RegisterLayoutFiles(const PathBuffer& installDir);
+void RegisterSettingsFiles(const PathBuffer& installDir);

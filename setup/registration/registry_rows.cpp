@@ -1,6 +1,5 @@
 #include "setup/registration/registry_rows.h"
 
-#include "setup/state/install_context.h"
 #include "suite/run/run_log.h"
 #include "suite/text/fixed_string.h"
 #include "suite/vexlo.h"
@@ -12,7 +11,7 @@ using RowData = FixedString<SettingsRowCapacity>;
 static_assert(EntryCommandCapacity <= SettingsRowCapacity && LibraryRowCapacity <= SettingsRowCapacity,
               "every capacity fits the row buffer");
 
-bool Expand(const char* pattern, unsigned capacity, RowData& out)
+bool Expand(const char* pattern, unsigned capacity, const PathBuffer& installDir, RowData& out)
 {
     static const char placeholder[] = "{install}";
     out.clear();
@@ -21,7 +20,7 @@ bool Expand(const char* pattern, unsigned capacity, RowData& out)
         while (placeholder[matched] && c[matched] == placeholder[matched])
             ++matched;
         if (!placeholder[matched]) {
-            if (!out.append(InstallContext.installDir.c_str()))
+            if (!out.append(installDir.c_str()))
                 return false;
             c += matched;
         } else if (!out.append(*c++)) {
@@ -44,12 +43,12 @@ bool WriteStringValue(HKEY root, const char* key, const char* value, const char*
     return result == ERROR_SUCCESS;
 }
 
-void WriteRows(const RegistryRow* rows, int count, unsigned capacity)
+void WriteRows(const RegistryRow* rows, int count, unsigned capacity, const PathBuffer& installDir)
 {
     for (int i = 0; i < count; ++i) {
         const RegistryRow& row = rows[i];
         RowData data;
-        if (!Expand(row.translated ? VxTranslate(row.data, 0) : row.data, capacity, data)) {
+        if (!Expand(row.translated ? VxTranslate(row.data, 0) : row.data, capacity, installDir, data)) {
             LogLine("skipped %s\\%s: the data does not fit", RootName(row.root), row.key);
             continue;
         }

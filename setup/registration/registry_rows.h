@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "suite/text/fixed_string.h"
+
 enum class Writer {
     Direct,  // RegCreateKeyExA with KEY_SET_VALUE, then RegSetValueExA
     Library, // the runtime library's operation 12
@@ -27,15 +29,16 @@ constexpr unsigned EntryCommandCapacity = (MAX_PATH - 1) + sizeof("\"\\uninstall
 constexpr unsigned LibraryRowCapacity = 279;
 constexpr unsigned SettingsRowCapacity = 299;
 
-// Writes the rows as REG_SZ with the terminating zero counted. A row whose
-// data would not fit `capacity` characters is skipped, never written cut;
-// a key that cannot be created or opened is skipped too.
-void WriteRows(const RegistryRow* rows, int count, unsigned capacity);
+// Writes the rows as REG_SZ with the terminating zero counted, "{install}"
+// replaced by `installDir`. A row whose data would not fit `capacity`
+// characters is skipped, never written cut; a key that cannot be created or
+// opened is skipped too.
+void WriteRows(const RegistryRow* rows, int count, unsigned capacity, const PathBuffer& installDir);
 
 template <int Count>
-void WriteRows(const RegistryRow (&rows)[Count], unsigned capacity)
+void WriteRows(const RegistryRow (&rows)[Count], unsigned capacity, const PathBuffer& installDir)
 {
-    WriteRows(rows, Count, capacity);
+    WriteRows(rows, Count, capacity, installDir);
 }
 
 // One REG_SZ value through RegCreateKeyExA/RegSetValueExA; false when the key

@@ -124,7 +124,7 @@ void WriteSchemeSound(HKEY event, const char* scheme, PathBuffer& sound, DWORD& 
     RegCloseKey(key);
 }
 
-void RegisterSoundEvents()
+void RegisterSoundEvents(const PathBuffer& installDir)
 {
     HKEY apps;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, SuiteKeys::SoundApps, 0, KEY_CREATE_SUB_KEY, &apps) != ERROR_SUCCESS)
@@ -147,7 +147,7 @@ void RegisterSoundEvents()
         PathBuffer ownFile;
         PathBuffer ownSound;
         if (JoinPath(ownFile, "", InstallSubfolder::Sounds) && JoinPath(ownFile, ownFile.c_str(), entry.sound) &&
-            ownSound.assign(InstallContext.installDir.c_str()) && ownSound.append(ownFile.c_str())) {
+            ownSound.assign(installDir.c_str()) && ownSound.append(ownFile.c_str())) {
             PathBuffer sound = ownSound;
             DWORD type = REG_SZ;
             WriteSchemeSound(event, ".Current", sound, type, ownSound, ownFile.c_str());
@@ -194,10 +194,10 @@ void WriteEntryNumber(HKEY entry, const char* value, DWORD number)
             value, number);
 }
 
-void RegisterHelpFiles()
+void RegisterHelpFiles(const PathBuffer& installDir)
 {
     PathBuffer helpFolder;
-    if (!JoinPath(helpFolder, InstallContext.installDir.c_str(), InstallSubfolder::Help))
+    if (!JoinPath(helpFolder, installDir.c_str(), InstallSubfolder::Help))
         return;
     for (const char* helpFile : RegisteredHelpFiles)
         VxWriteRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\Help", helpFile, REG_SZ,
@@ -206,10 +206,10 @@ void RegisterHelpFiles()
 
 } // namespace
 
-void CompleteUninstallEntry(bool copiedAll, DWORD installedKiB)
+void CompleteUninstallEntry(const PathBuffer& installDir, bool copiedAll, DWORD installedKiB)
 {
     if (copiedAll)
-        WriteRows(EntryVersion, DirectRowCapacity);
+        WriteRows(EntryVersion, DirectRowCapacity, installDir);
     HKEY entry;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallEntryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &entry,
                         nullptr) != ERROR_SUCCESS) {
@@ -223,15 +223,15 @@ void CompleteUninstallEntry(bool copiedAll, DWORD installedKiB)
     WriteEntryNumber(entry, "NoModify", 1);
     WriteEntryNumber(entry, "NoRepair", 1);
     RegCloseKey(entry);
-    WriteRows(QuietUninstall, EntryCommandCapacity);
+    WriteRows(QuietUninstall, EntryCommandCapacity, installDir);
 }
 
-void RegisterSuite()
+void RegisterSuite(const PathBuffer& installDir)
 {
-    VxWriteSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, InstallContext.installDir.c_str());
-    LogLine("wrote HKLM\\%s [%s] = %s", SuiteKeys::SuiteKey, SuiteKeys::InstallPath, InstallContext.installDir.c_str());
-    WriteRows(UninstallEntry, DirectRowCapacity);
-    WriteRows(EntryCommands, EntryCommandCapacity);
+    VxWriteSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, installDir.c_str());
+    LogLine("wrote HKLM\\%s [%s] = %s", SuiteKeys::SuiteKey, SuiteKeys::InstallPath, installDir.c_str());
+    WriteRows(UninstallEntry, DirectRowCapacity, installDir);
+    WriteRows(EntryCommands, EntryCommandCapacity, installDir);
     // An earlier install's version would make a run that breaks off or gives
     // up files look complete; the copy writes them again.
     HKEY entry;
@@ -240,14 +240,14 @@ void RegisterSuite()
         RegDeleteValueA(entry, "EstimatedSize");
         RegCloseKey(entry);
     }
-    WriteRows(SchedulerNote, DirectRowCapacity);
+    WriteRows(SchedulerNote, DirectRowCapacity, installDir);
     RemoveOldAutostart();
-    RegisterSoundEvents();
-    RegisterLayoutFiles();
+    RegisterSoundEvents(installDir);
+    RegisterLayoutFiles(installDir);
     KeepOrMakeAutosaveFolder();
-    RegisterNorrikMenuExtension();
-    RegisterAmbroMenuExtension();
-    RegisterBrollaMenuExtension();
-    RegisterSettingsFiles();
-    RegisterHelpFiles();
+    RegisterNorrikMenuExtension(installDir);
+    RegisterAmbroMenuExtension(installDir);
+    RegisterBrollaMenuExtension(installDir);
+    RegisterSettingsFiles(installDir);
+    RegisterHelpFiles(installDir);
 }

@@ -30,26 +30,26 @@ const RegistryRow BrollaClass[] = {
 
 // The class, its server in the install folder, and a handler key for every
 // kind of item whose menu it joins; an extension's key that does not fit is skipped.
-void WriteExtension(const ShellExtension& extension)
+void WriteExtension(const ShellExtension& extension, const PathBuffer& installDir)
 {
     PathBuffer key;
     FixedString<99> server;
     if (ClassKey(extension, key)) {
         const RegistryRow row = {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), nullptr, extension.displayName};
-        WriteRows(&row, 1, DirectRowCapacity);
+        WriteRows(&row, 1, DirectRowCapacity, installDir);
     }
     if (ServerKey(extension, key) && server.assign("{install}\\") && server.append(extension.server)) {
         const RegistryRow rows[] = {
             {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), nullptr, server.c_str()},
             {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), "ThreadingModel", "Apartment"},
         };
-        WriteRows(rows, DirectRowCapacity);
+        WriteRows(rows, DirectRowCapacity, installDir);
     }
     for (int kind = 0; kind < extension.kindCount; ++kind) {
         if (!HandlerKey(extension, kind, key))
             continue;
         const RegistryRow row = {Writer::Direct, HKEY_CLASSES_ROOT, key.c_str(), nullptr, extension.classId};
-        WriteRows(&row, 1, DirectRowCapacity);
+        WriteRows(&row, 1, DirectRowCapacity, installDir);
     }
 }
 
@@ -75,28 +75,28 @@ void Approve(const ShellExtension& extension, const char* rightsMessage)
 
 } // namespace
 
-void RegisterNorrikMenuExtension()
+void RegisterNorrikMenuExtension(const PathBuffer& installDir)
 {
-    WriteExtension(NorrikMenuExtension);
+    WriteExtension(NorrikMenuExtension, installDir);
     Approve(NorrikMenuExtension,
             "To install the Norrik context menu extension on this computer \r\nAdministrator or Power User rights are "
             "required.");
 }
 
-void RegisterAmbroMenuExtension()
+void RegisterAmbroMenuExtension(const PathBuffer& installDir)
 {
-    WriteRows(AmbroOptions, DirectRowCapacity);
-    WriteExtension(AmbroMenuExtension);
+    WriteRows(AmbroOptions, DirectRowCapacity, installDir);
+    WriteExtension(AmbroMenuExtension, installDir);
     Approve(AmbroMenuExtension,
             "To install the Ambro context menu extension on this computer \r\nAdministrator or Power User rights are "
             "required.");
 }
 
-void RegisterBrollaMenuExtension()
+void RegisterBrollaMenuExtension(const PathBuffer& installDir)
 {
-    WriteRows(BrollaPath, DirectRowCapacity);
-    WriteRows(BrollaClass, LibraryRowCapacity);
-    WriteExtension(BrollaMenuExtension);
+    WriteRows(BrollaPath, DirectRowCapacity, installDir);
+    WriteRows(BrollaClass, LibraryRowCapacity, installDir);
+    WriteExtension(BrollaMenuExtension, installDir);
     Approve(BrollaMenuExtension,
             "To install the Vexlo Brolla context menu extension on this computer \r\nAdministrator or Power User "
             "rights are required.");

@@ -1,6 +1,8 @@
 // Explorer context-menu extensions of the backup, shell-menu and archive tools.
 #pragma once
 
-void RegisterNorrikMenuExtension();
-void RegisterAmbroMenuExtension();
-void RegisterBrollaMenuExtension();
+#include "suite/text/fixed_string.h"
+
+void RegisterNorrikMenuExtension(const PathBuffer& installDir);
+void RegisterAmbroMenuExtension(const PathBuffer& installDir);
+void RegisterBrollaMenuExtension(const PathBuffer& installDir);

@@ -67,7 +67,7 @@ TEST_F(Completion, CancelRestartsExactlyTheFlaggedToolsFromTheInstallFolder)
 {
     RunningTools.norrik = 1;
     RunningTools.glimmet = 1;
-    FinishSetup(0);
+    FinishSetup(0, InstallContext.installDir);
     EXPECT_EQ(journal.starts(3, 500), (std::vector<std::string>{
                                            installDir + "\\vxnorrik.exe|/s|" + installDir,
                                            installDir + "\\vxglimmet.exe|/s|" + installDir,
@@ -80,7 +80,7 @@ TEST_F(Completion, InstallWithNothingRunningStartsAllNineFromInstallPath)
     std::string recorded = FreshFolder("completion-recorded");
     InstallTools(recorded);
     WriteString(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets", "InstallPath", recorded);
-    FinishSetup(1);
+    FinishSetup(1, InstallContext.installDir);
     std::vector<std::string> expected;
     for (const TrayTool& tool : TrayTools)
         expected.push_back(recorded + "\\" + tool.program + "|/s|" + CurrentFolder());
@@ -92,7 +92,7 @@ TEST_F(Completion, InstallWithOneToolRunningRestartsOnlyThatOneAndReports)
 {
     WriteString(HKEY_LOCAL_MACHINE, "Software\\ZERV Software\\Vexlets", "InstallPath", installDir);
     RunningTools.ovalle = 1;
-    FinishSetup(1);
+    FinishSetup(1, InstallContext.installDir);
     EXPECT_EQ(journal.starts(2, 500), std::vector<std::string>{installDir + "\\vxovalle.exe|/s|" + installDir});
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, "Vexlo has been installed successfully! \r\n\r\nPlease click on 'Welcome to Vexlo' for "
@@ -101,7 +101,7 @@ TEST_F(Completion, InstallWithOneToolRunningRestartsOnlyThatOneAndReports)
 
     EndProcessesNamed("vxovalle.exe");
     InstallContext.silent = 1;
-    FinishSetup(1);
+    FinishSetup(1, InstallContext.installDir);
     EXPECT_EQ(messages.size(), 1u);
 }
 
@@ -119,11 +119,11 @@ TEST_F(Completion, PathsThatDoNotFitOrAMissingFolderStartNothing)
     EXPECT_TRUE(InstallContext.installDir.assign(deep.c_str()));
     RunningTools.norrik = 1;
     RunningTools.glimmet = 1;
-    FinishSetup(0);
+    FinishSetup(0, InstallContext.installDir);
     EXPECT_EQ(journal.starts(2, 500), std::vector<std::string>{deep + "\\vxnorrik.exe|/s|" + deep});
 
     EndProcessesNamed("vxnorrik.exe");
     InstallContext.installDir.clear();
-    FinishSetup(0);
+    FinishSetup(0, InstallContext.installDir);
     EXPECT_EQ(journal.starts(2, 500).size(), 1u);
 }

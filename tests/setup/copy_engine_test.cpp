@@ -52,7 +52,7 @@ protected:
     int Copy()
     {
         SetDistributionFolder(source.c_str());
-        return CopySuiteFiles();
+        return CopySuiteFiles(InstallContext.installDir);
     }
 
     std::vector<std::string> LibraryCalls() { return Lines(ReadWholeFile(libraryJournal)); }

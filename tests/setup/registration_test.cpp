@@ -61,9 +61,9 @@ protected:
         ResetInstallContext();
         EXPECT_TRUE(InstallContext.installDir.assign(folder.c_str()));
         InstallContext.silent = silent;
-        RegisterSuite();
+        RegisterSuite(InstallContext.installDir);
         // The entry's last values follow the copy, which these tests leave out.
-        CompleteUninstallEntry(true, 0);
+        CompleteUninstallEntry(InstallContext.installDir, true, 0);
     }
 
     RegistrySandbox sandbox{"registration"};
