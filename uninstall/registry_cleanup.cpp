@@ -135,3 +135,26 @@ void CleanRegistry()
     RemoveExtension(AmbroMenuExtension);
     RemoveArchiveExtension();
 }
+
+// True when the entry is gone, or was never there.
+bool RemoveUninstallEntry()
+{
+    HKEY uninstall;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SuiteKeys::UninstallKey, 0, KEY_ALL_ACCESS, &uninstall) != ERROR_SUCCESS)
+        return false;
+    LONG result = RegDeleteKeyA(uninstall, SuiteKeys::EntryName);
+    RegCloseKey(uninstall);
+    LogLine("%s HKLM\\%s",
+            result == ERROR_SUCCESS ? "removed" : result == ERROR_FILE_NOT_FOUND ? "there was no" : "could not remove",
+            SuiteKeys::UninstallEntry);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+bool KeyExists(HKEY root, const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}

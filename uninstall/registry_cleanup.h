@@ -14,3 +14,8 @@ void DeleteKeyTree(HKEY root, const char* path, KeyTreeMode mode);
 // layout type and sound events; the three context-menu extensions (the last
 // with the ZIP association).
 void CleanRegistry();
+
+// Deletes the suite's uninstall entry; true when it is gone, or was never there.
+bool RemoveUninstallEntry();
+
+bool KeyExists(HKEY root, const char* path);

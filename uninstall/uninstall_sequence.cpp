@@ -1,8 +1,5 @@
 #include "uninstall/uninstall_sequence.h"
 
-#include <shellapi.h>
-#include <stdlib.h>
-
 #include "suite/catalogue/suite_identity.h"
 #include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
@@ -16,6 +13,7 @@
 #include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 #include "uninstall/batch_file.h"
+#include "uninstall/copy_handover.h"
 #include "uninstall/file_removal.h"
 #include "uninstall/registry_cleanup.h"
 #include "uninstall/shortcut_removal.h"
@@ -31,28 +29,6 @@ constexpr int NoReport = -1;
 // deletes the program and library that stage ran from.
 constexpr DWORD FirstStageEndLimit = 60 * 1000;
 
-// True when the entry is gone, or was never there.
-bool RemoveUninstallEntry()
-{
-    HKEY uninstall;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SuiteKeys::UninstallKey, 0, KEY_ALL_ACCESS, &uninstall) != ERROR_SUCCESS)
-        return false;
-    LONG result = RegDeleteKeyA(uninstall, SuiteKeys::EntryName);
-    RegCloseKey(uninstall);
-    LogLine("%s HKLM\\%s",
-            result == ERROR_SUCCESS ? "removed" : result == ERROR_FILE_NOT_FOUND ? "there was no" : "could not remove",
-            SuiteKeys::UninstallEntry);
-    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
-}
-
-int Fail(bool silent, const char* message)
-{
-    LogLine("%s", message);
-    if (!silent)
-        ShowMessage(message, MB_ICONERROR);
-    return 0;
-}
-
 void CloseTools()
 {
     LoggedStage stage("closing running tools");
@@ -60,31 +36,7 @@ void CloseTools()
     CloseRunningTools(SuiteProgram::Uninstall);
 }
 
-// The copy in the temporary folder writes the same log.
-using CopyParameters = FixedString<MAX_PATH + 128>;
-// The copy's program, quoted, and its parameters.
-using CommandText = FixedString<2 * MAX_PATH + 160>;
-bool AppendLogSwitch(CopyParameters& parameters)
-{
-    return !*RunLogSwitch() || (parameters.append(' ') && parameters.append(RunLogSwitch()));
-}
-
-// The copy holds the run lock from its start to its end: a setup started
-// while it still removes files would otherwise lose its new ones to it.
-bool AppendLockSwitch(CopyParameters& parameters, const RunLock& lock)
-{
-    char text[32];
-    wsprintfA(text, " /lock:%lu", HandleToULong(lock.handle()));
-    return !lock.handle() || parameters.append(text);
-}
-
-HANDLE HandedOverLock(const char* commandLine)
-{
-    const char* value = FindSwitch(commandLine, "/lock:");
-    return value ? ULongToHandle(strtoul(value, nullptr, 10)) : nullptr;
-}
-
-int InteractiveFirstStage(const RunLock& lock)
+UninstallExit InteractiveFirstStage(const RunLock& lock)
 {
     CloseTools();
     char question[1024];
@@ -94,21 +46,20 @@ int InteractiveFirstStage(const RunLock& lock)
         PathBuffer folder;
         ReadSuiteFolder(folder);
         RestartRunningTools(folder);
-        return 1;
+        return UninstallExit::Ended;
     }
     RemoveUninstallEntry();
     CopyParameters parameters;
-    if (!parameters.assign("/internally") || !AppendLockSwitch(parameters, lock) || !AppendLogSwitch(parameters))
-        return 1;
+    if (!ComposeCopyParameters(parameters, false, lock, nullptr))
+        return UninstallExit::Ended;
     LoggedStage stage("starting the copy in the temporary folder");
-    HANDLE inherited[] = {lock.handle()};
-    RelaunchFromTemp(parameters.c_str(), false, nullptr, inherited, lock.handle() ? 1 : 0);
-    return 1;
+    StartCopy(parameters, false, lock, nullptr, nullptr);
+    return UninstallExit::Ended;
 }
 
 // The management tool that started us waits for the result: the copy reports
 // it, and deletes our program and library once we have ended.
-int SilentFirstStage(const RunLock& lock)
+UninstallExit SilentFirstStage(const RunLock& lock)
 {
     // Without a folder the copy still removes what the registry and the
     // Start menu hold, as an interactive run does after its message.
@@ -116,8 +67,7 @@ int SilentFirstStage(const RunLock& lock)
     ReadSuiteFolder(folder);
     StageResult result;
     CopyParameters parameters;
-    if (!result.create() || !parameters.assign("/internally /silent") || !AppendLockSwitch(parameters, lock) ||
-        !result.appendSwitch(parameters) || !AppendLogSwitch(parameters)) {
+    if (!result.create() || !ComposeCopyParameters(parameters, true, lock, &result)) {
         LogLine("could not prepare the copy's report");
         return UninstallExit::NothingRemoved;
     }
@@ -125,24 +75,21 @@ int SilentFirstStage(const RunLock& lock)
     HANDLE copy = nullptr;
     {
         LoggedStage stage("starting the copy in the temporary folder");
-        HANDLE inherited[1 + StageResult::HandleCount] = {lock.handle()};
-        for (int i = 0; i < StageResult::HandleCount; ++i)
-            inherited[1 + i] = result.handles()[i];
-        int first = lock.handle() ? 0 : 1;
-        if (!RelaunchFromTemp(parameters.c_str(), true, &copy, inherited + first, 1 + StageResult::HandleCount - first)) {
+        if (!StartCopy(parameters, true, lock, &result, &copy)) {
             // Nothing was removed: the tools closed at start come back.
             RestartRunningTools(folder);
             return UninstallExit::NothingRemoved;
         }
     }
-    int exitCode;
+    int reported;
     {
         LoggedStage stage("waiting for the copy's report");
-        exitCode = result.wait(copy, SilentReportLimit, NoReport);
+        reported = result.wait(copy, SilentReportLimit, NoReport);
     }
+    UninstallExit exitCode = static_cast<UninstallExit>(reported);
     // A copy that ended without a report may have cleaned the registry
     // before it broke off: the next attempt must still find the folder.
-    if (exitCode == NoReport) {
+    if (reported == NoReport) {
         exitCode = UninstallExit::Incomplete;
         if (!folder.empty() && WaitForSingleObject(copy, 0) == WAIT_OBJECT_0) {
             VxWriteSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, folder.c_str());
@@ -181,23 +128,14 @@ bool RunsFromTemp()
     return CutAtLastBackslash(program) && IsSameFolder(program.c_str(), temp.c_str());
 }
 
-int ResultOf(const Leftovers& leftovers)
+UninstallExit ResultOf(const Leftovers& leftovers)
 {
     if (leftovers.failed > 0)
         return UninstallExit::Incomplete;
     return leftovers.scheduled > 0 ? UninstallExit::RestartNeeded : UninstallExit::Removed;
 }
 
-bool KeyExists(HKEY root, const char* path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-int SilentSecondStage(const char* commandLine)
+UninstallExit SilentSecondStage(const char* commandLine)
 {
     StageResult result;
     // Without the report channel no first stage waits: the removing still goes on.
@@ -218,7 +156,7 @@ int SilentSecondStage(const char* commandLine)
         LoggedStage stage("removing files");
         RemoveInstalledFilesSilently(folder.c_str(), leftovers);
     }
-    int exitCode = ResultOf(leftovers);
+    UninstallExit exitCode = ResultOf(leftovers);
     // The entry goes once all is removed, or when no folder was found, which
     // a second run could not find either. After any other failure the
     // deployment tool's next attempt finds the uninstaller and its folder.
@@ -228,8 +166,8 @@ int SilentSecondStage(const char* commandLine)
         VxWriteSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, folder.c_str());
         LogLine("kept InstallPath %s for the next attempt", folder.c_str());
     }
-    LogLine("reporting %d to the first stage", exitCode);
-    result.report(exitCode);
+    LogLine("reporting %d to the first stage", static_cast<int>(exitCode));
+    result.report(static_cast<int>(exitCode));
 
     if (found && exitCode != UninstallExit::Incomplete) {
         LoggedStage stage("removing the first stage's program and library");
@@ -266,7 +204,7 @@ int RunUninstall(HINSTANCE instance, const char* commandLine)
     bool silent = FindSwitch(commandLine, "/silent") != nullptr;
     // The copy writes on into its first stage's log.
     OpenRunLog(commandLine, second ? "uninstall (copy)" : "uninstall", second ? LogStart::Append : LogStart::Rotate);
-    int exitCode = 1;
+    UninstallExit exitCode = UninstallExit::Ended;
     if (second && !RunsFromTemp()) {
         // Run by hand from the install folder, it would remove the files it
         // runs from and leave the entry behind: only the first stage's copy works.
@@ -289,88 +227,14 @@ int RunUninstall(HINSTANCE instance, const char* commandLine)
             exitCode = silent ? SilentFirstStage(lock) : InteractiveFirstStage(lock);
         }
     }
-    CloseRunLog(exitCode);
-    return exitCode;
+    CloseRunLog(static_cast<int>(exitCode));
+    return static_cast<int>(exitCode);
 }
 
-int SecondStage(bool silent, const char* commandLine)
+UninstallExit SecondStage(bool silent, const char* commandLine)
 {
     if (silent)
         return SilentSecondStage(commandLine);
     InteractiveSecondStage();
-    return 1;
-}
-
-// The program and the library it needs cannot remove themselves: a copy in
-// the temporary folder does the work.
-int RelaunchFromTemp(const char* parameters, bool silent, HANDLE* started, const HANDLE* inherit, int inheritCount)
-{
-    PathBuffer program;
-    DWORD length = GetModuleFileNameA(nullptr, program.buffer(), program.bufferSize());
-    if (length == 0 || length >= program.bufferSize())
-        return Fail(silent, "Cannot copy uninstall.exe to TEMP.");
-    program.settle();
-
-    PathBuffer temp;
-    if (!TempFolderPath(temp))
-        return Fail(silent, "Cannot copy uninstall.exe to TEMP.");
-    // Started in the temporary folder exactly as Windows names it.
-    const PathBuffer workingFolder = temp;
-    CreateDirectoryA(temp.c_str(), nullptr);
-    PathBuffer programCopy;
-    PathBuffer libraryCopy;
-    if (!JoinPath(programCopy, temp.c_str(), "uninstall.exe") ||
-        !CopyFileA(program.c_str(), programCopy.c_str(), FALSE))
-        return Fail(silent, "Cannot copy uninstall.exe to TEMP.");
-
-    // The library beside the program (a program path always has a folder).
-    PathBuffer library = program;
-    CutAtLastBackslash(library);
-    if (!library.append("\\Vexlo.dll") || !JoinPath(libraryCopy, temp.c_str(), "vexlo.dll") ||
-        !CopyFileA(library.c_str(), libraryCopy.c_str(), FALSE))
-        return Fail(silent, "Cannot copy Vexlo.dll to TEMP.");
-
-    // The handles it is given are inheritable for its start only.
-    CommandText commandText;
-    if (!commandText.assign("\"") || !commandText.append(programCopy.c_str()) || !commandText.append("\" ") ||
-        !commandText.append(parameters))
-        return Fail(silent, "Cannot start uninstall.exe in TEMP.");
-    for (int i = 0; i < inheritCount; ++i)
-        SetHandleInformation(inherit[i], HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-    STARTUPINFOEXA startup = {};
-    startup.StartupInfo.cb = sizeof(startup.StartupInfo);
-    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
-    startup.StartupInfo.wShowWindow = SW_MINIMIZE;
-    // Only these: a handle we were given to inherit ourselves (a deployment
-    // tool's output pipe) would otherwise stay open as long as the copy runs.
-    DWORD flags = 0;
-    SIZE_T listSize = 0;
-    InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);
-    HANDLE heap = GetProcessHeap();
-    auto list = static_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(inheritCount > 0 ? HeapAlloc(heap, 0, listSize) : nullptr);
-    bool listMade = list && InitializeProcThreadAttributeList(list, 1, 0, &listSize);
-    if (listMade && UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, const_cast<HANDLE*>(inherit),
-                                              inheritCount * sizeof(HANDLE), nullptr, nullptr)) {
-        startup.StartupInfo.cb = sizeof(startup);
-        startup.lpAttributeList = list;
-        flags = EXTENDED_STARTUPINFO_PRESENT;
-    }
-    PROCESS_INFORMATION process = {};
-    BOOL created = CreateProcessA(programCopy.c_str(), commandText.buffer(), nullptr, nullptr, inheritCount > 0, flags,
-                                  nullptr, workingFolder.c_str(), &startup.StartupInfo, &process);
-    if (listMade)
-        DeleteProcThreadAttributeList(list);
-    if (list)
-        HeapFree(heap, 0, list);
-    for (int i = 0; i < inheritCount; ++i)
-        SetHandleInformation(inherit[i], HANDLE_FLAG_INHERIT, 0);
-    if (!created)
-        return Fail(silent, "Cannot start uninstall.exe in TEMP.");
-    LogLine("started %s %s", programCopy.c_str(), parameters);
-    CloseHandle(process.hThread);
-    if (started)
-        *started = process.hProcess;
-    else
-        CloseHandle(process.hProcess);
-    return 1;
+    return UninstallExit::Ended;
 }

@@ -28,7 +28,7 @@
 namespace {
 
 // The run stops before anything is installed; the tools closed at start come back.
-int EndWithoutInstalling(const PathBuffer& installDir)
+SetupExit EndWithoutInstalling(const PathBuffer& installDir)
 {
     FinishSetup(0, installDir);
     return SetupExit::EndedWithoutInstalling;
@@ -45,7 +45,7 @@ void AskToStartTrayTools()
         StartTrayTools();
 }
 
-int Install(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
+SetupExit Install(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
 {
     ResetInstallContext();
     InstallContext.instance = instance;
@@ -138,7 +138,7 @@ int Install(HINSTANCE instance, const char* commandTail, const char* distributio
 int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
 {
     OpenRunLog(commandTail, "setup");
-    int exitCode = Install(instance, commandTail, distributionFolder);
+    int exitCode = static_cast<int>(Install(instance, commandTail, distributionFolder));
     CloseRunLog(exitCode);
     return exitCode;
 }
