@@ -1,7 +1,7 @@
 #include "setup/dialogs/options_dialog.h"
 
 #include "setup/dialogs/selection_dialog.h"
-#include "setup/driver/install_folder.h"
+#include "setup/state/folder_rules.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/suite_identity.h"
 #include "suite/catalogue/suite_keys.h"
@@ -9,9 +9,6 @@
 #include "suite/run/running_tools.h"
 #include "suite/text/path_text.h"
 #include "suite/vexlo.h"
-
-HWND optionsWindow;
-PathBuffer folderText;
 
 namespace {
 

@@ -5,13 +5,7 @@
 #include <windows.h>
 
 #include "setup/dialogs/resource_ids.h"
-#include "suite/text/fixed_string.h"
-
-// The dialog while it is open; owner of the selection dialog.
-extern HWND optionsWindow;
-// The latest text of the install-folder box, whose drive the selection
-// dialog reports the free space of.
-extern PathBuffer folderText;
+#include "setup/state/install_context.h"
 
 // Dialog procedure of template IDD_OPTIONS; ends with IDOK (1) or IDCANCEL (2).
 INT_PTR CALLBACK OptionsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

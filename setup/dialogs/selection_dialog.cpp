@@ -1,6 +1,5 @@
 #include "setup/dialogs/selection_dialog.h"
 
-#include "setup/dialogs/options_dialog.h"
 #include "setup/state/distribution_folder.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/component_table.h"

@@ -2,7 +2,7 @@
 
 #include <stdlib.h>
 
-#include "setup/driver/install_folder.h"
+#include "setup/state/folder_rules.h"
 #include "setup/state/install_context.h"
 #include "suite/text/command_switches.h"
 

@@ -6,7 +6,6 @@
 #include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_log.h"
-#include "suite/system/folders_of_others.h"
 #include "suite/system/registry_text.h"
 #include "suite/text/path_text.h"
 #include "suite/vexlo.h"
@@ -28,18 +27,6 @@ bool AppendProductFolder(PathBuffer& folder)
 }
 
 } // namespace
-
-FolderFault FaultOfInstallFolder(const char* folder)
-{
-    if (ShapeOfFolder(folder) != FolderShape::Usable)
-        return FolderFault::NotUsable;
-    return IsFolderOfOthers(folder) ? FolderFault::OfOthers : FolderFault::None;
-}
-
-const char* FolderFaultText(FolderFault fault)
-{
-    return fault == FolderFault::OfOthers ? FolderOfOthersText : FolderNotUsableText;
-}
 
 void ChooseDefaultInstallFolder()
 {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "setup/driver/command_line.h"
+#include "setup/state/folder_rules.h"
 #include "suite/text/fixed_string.h"
 
 enum class FolderChoice {
@@ -20,19 +21,6 @@ enum class FolderChoice {
 // receives it, without its trailing backslash when chosen; otherwise it is
 // the folder the tools closed at start come back from.
 FolderChoice ChooseInstallFolder(HINSTANCE instance, CommandLineResult commandLine, PathBuffer& installDir);
-
-enum class FolderFault {
-    None,
-    NotUsable, // no full path to a folder below a drive or share (ShapeOfFolder)
-    OfOthers,  // a folder of Windows, of the user or of other programs (IsFolderOfOthers)
-};
-
-// Only a full path to a folder of its own takes the suite: from "/path:", from
-// an earlier "InstallPath" and from the options dialog alike.
-FolderFault FaultOfInstallFolder(const char* folder);
-
-// The message for a fault, in English, to be translated.
-const char* FolderFaultText(FolderFault fault);
 
 // Fills an empty InstallContext.installDir with the folder of an earlier
 // install, else the system's program folder + "Vexlo".

@@ -1,6 +1,8 @@
 #include "setup/state/install_context.h"
 
 InstallContextData InstallContext;
+HWND optionsWindow;
+PathBuffer folderText;
 
 void ResetInstallContext()
 {

@@ -16,6 +16,12 @@ struct InstallContextData {
 
 extern InstallContextData InstallContext;
 
+// What the options dialog shares with the selection dialog it opens: the
+// dialog while it is open (the selection's owner), and the latest text of its
+// install-folder box, whose drive the selection reports the free space of.
+extern HWND optionsWindow;
+extern PathBuffer folderText;
+
 // Shown, translated, when an install folder breaks the folder rules
 // (FaultOfInstallFolder).
 constexpr const char* FolderNotUsableText =
