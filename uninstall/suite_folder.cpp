@@ -7,7 +7,6 @@
 #include "suite/run/run_log.h"
 #include "suite/system/folders_of_others.h"
 #include "suite/text/path_text.h"
-#include "suite/vexlo.h"
 
 namespace {
 
