@@ -44,9 +44,11 @@ HANDLE HandedOverLock(const char* commandLine)
     return value ? ULongToHandle(strtoul(value, nullptr, 10)) : nullptr;
 }
 
-bool ComposeCopyParameters(CopyParameters& parameters, bool silent, const RunLock& lock, const StageResult* result)
+bool ComposeCopyParameters(CopyParameters& parameters, bool silent, bool installerCodes, const RunLock& lock,
+                           const StageResult* result)
 {
-    return parameters.assign(silent ? "/internally /silent" : "/internally") && AppendLockSwitch(parameters, lock) &&
+    return parameters.assign(silent ? "/internally /silent" : "/internally") &&
+           (!installerCodes || parameters.append(" /msicodes")) && AppendLockSwitch(parameters, lock) &&
            (!result || result->appendSwitch(parameters)) && AppendLogSwitch(parameters);
 }
 

@@ -11,10 +11,12 @@
 
 using CopyParameters = FixedString<MAX_PATH + 128>;
 
-// "/internally" (with "/silent"), the lock handed over, the report channel
-// when given, and the log switch, so that the copy writes the same log.
-// False when they do not fit.
-bool ComposeCopyParameters(CopyParameters& parameters, bool silent, const RunLock& lock, const StageResult* result);
+// "/internally" (with "/silent", and "/msicodes" when the first stage was
+// asked for them, so that the copy logs the code its first stage returns),
+// the lock handed over, the report channel when given, and the log switch,
+// so that the copy writes the same log. False when they do not fit.
+bool ComposeCopyParameters(CopyParameters& parameters, bool silent, bool installerCodes, const RunLock& lock,
+                           const StageResult* result);
 
 // Starts the copy with `parameters`; it inherits the lock and, when given,
 // the report channel, and `copy` receives its process. True when started.

@@ -28,6 +28,8 @@ const char* const CurrentPrograms[] = {
     "vxglimmet.exe", "vxcaddel.exe",   "vxrestart.exe",
     "vxpellor.exe",  "vxorvex.exe",    "vxquesh.exe",
     "vxstoval.exe",  "vxbrolla.exe",   "vxbrollashell.dll",
+    // Each user's part of an install for all users.
+    Suite::UserProgram,
 };
 
 // Group 5: libraries that Explorer or running tools may hold.

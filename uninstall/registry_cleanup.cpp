@@ -85,6 +85,18 @@ void RemoveArchiveExtension()
         DeleteKeyTree(HKEY_CLASSES_ROOT, ".zip", KeyTreeMode::WholeKey);
 }
 
+// Whether or not this was an install for all users: removed from Windows'
+// list of programs, an install for all users goes whole. Users who already
+// had their logon's part keep its values; the user who uninstalls loses them
+// now, and with them the note of having had them, so that a later install
+// for all users gives them again.
+void RemoveActiveSetup()
+{
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CURRENT_USER, SuiteKeys::ActiveSetupComponent, KeyTreeMode::WholeKey);
+    DeleteKeyTree(HKEY_CURRENT_USER, SuiteKeys::ActiveSetupComponent32, KeyTreeMode::WholeKey);
+}
+
 } // namespace
 
 void DeleteKeyTree(HKEY root, const char* path, KeyTreeMode mode)
@@ -134,6 +146,7 @@ void CleanRegistry()
     RemoveExtension(NorrikMenuExtension);
     RemoveExtension(AmbroMenuExtension);
     RemoveArchiveExtension();
+    RemoveActiveSetup();
 }
 
 // True when the entry is gone, or was never there.

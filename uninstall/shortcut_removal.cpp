@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "suite/catalogue/suite_identity.h"
+#include "suite/run/run_log.h"
 #include "suite/system/shell_folders.h"
 #include "suite/vexlo.h"
 
@@ -28,4 +29,10 @@ void RemoveShortcuts()
     PathBuffer group;
     if (SpecialFolderPath(CSIDL_STARTMENU, Suite::ProductName, group))
         VxRemoveFolder(group.c_str(), 1);
+    // An install for all users put its group in every user's Start menu.
+    if (SpecialFolderPath(CSIDL_COMMON_STARTMENU, Suite::ProductName, group) &&
+        GetFileAttributesA(group.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        VxRemoveFolder(group.c_str(), 1);
+        LogLine("removed the common Start-menu group %s", group.c_str());
+    }
 }

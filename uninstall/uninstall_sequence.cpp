@@ -1,5 +1,6 @@
 #include "uninstall/uninstall_sequence.h"
 
+#include "suite/catalogue/installer_codes.h"
 #include "suite/catalogue/suite_identity.h"
 #include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
@@ -22,8 +23,24 @@
 
 namespace {
 
+// "/msicodes": the exit codes of Windows Installer's convention.
+bool installerCodes = false;
+
 // What the silent first stage's wait gives when no report came.
 constexpr int NoReport = -1;
+
+// Whether a number the copy sent is one of the results a silent copy reports.
+bool IsReport(int reported)
+{
+    return reported >= static_cast<int>(UninstallExit::Removed) &&
+           reported <= static_cast<int>(UninstallExit::NotRegistered);
+}
+
+bool HasInstallPath()
+{
+    PathBuffer folder;
+    return ReadInstallPath(folder);
+}
 
 // How long the silent copy waits for the first stage to end before it
 // deletes the program and library that stage ran from.
@@ -46,15 +63,14 @@ UninstallExit InteractiveFirstStage(const RunLock& lock)
         PathBuffer folder;
         ReadSuiteFolder(folder);
         RestartRunningTools(folder);
-        return UninstallExit::Ended;
+        return UninstallExit::Cancelled;
     }
     RemoveUninstallEntry();
     CopyParameters parameters;
-    if (!ComposeCopyParameters(parameters, false, lock, nullptr))
-        return UninstallExit::Ended;
+    if (!ComposeCopyParameters(parameters, false, installerCodes, lock, nullptr))
+        return UninstallExit::EndedUnfinished;
     LoggedStage stage("starting the copy in the temporary folder");
-    StartCopy(parameters, false, lock, nullptr, nullptr);
-    return UninstallExit::Ended;
+    return StartCopy(parameters, false, lock, nullptr, nullptr) ? UninstallExit::Ended : UninstallExit::EndedUnfinished;
 }
 
 // The management tool that started us waits for the result: the copy reports
@@ -67,7 +83,7 @@ UninstallExit SilentFirstStage(const RunLock& lock)
     ReadSuiteFolder(folder);
     StageResult result;
     CopyParameters parameters;
-    if (!result.create() || !ComposeCopyParameters(parameters, true, lock, &result)) {
+    if (!result.create() || !ComposeCopyParameters(parameters, true, installerCodes, lock, &result)) {
         LogLine("could not prepare the copy's report");
         return UninstallExit::NothingRemoved;
     }
@@ -89,7 +105,7 @@ UninstallExit SilentFirstStage(const RunLock& lock)
     UninstallExit exitCode = static_cast<UninstallExit>(reported);
     // A copy that ended without a report may have cleaned the registry
     // before it broke off: the next attempt must still find the folder.
-    if (reported == NoReport) {
+    if (!IsReport(reported)) {
         exitCode = UninstallExit::Incomplete;
         if (!folder.empty() && WaitForSingleObject(copy, 0) == WAIT_OBJECT_0) {
             VxWriteSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, folder.c_str());
@@ -144,6 +160,8 @@ UninstallExit SilentSecondStage(const char* commandLine)
 
     Leftovers leftovers;
     PathBuffer folder;
+    // Looked at before anything goes: the silent first stage leaves the entry to us.
+    bool registered = KeyExists(HKEY_LOCAL_MACHINE, SuiteKeys::UninstallEntry) || HasInstallPath();
     bool found = ReadSuiteFolder(folder);
     if (!found)
         ++leftovers.failed;
@@ -166,10 +184,14 @@ UninstallExit SilentSecondStage(const char* commandLine)
         VxWriteSuiteValue(HKEY_LOCAL_MACHINE, SuiteKeys::InstallPath, folder.c_str());
         LogLine("kept InstallPath %s for the next attempt", folder.c_str());
     }
+    if (exitCode == UninstallExit::Incomplete && !registered) {
+        LogLine("nothing of the suite was registered");
+        exitCode = UninstallExit::NotRegistered;
+    }
     LogLine("reporting %d to the first stage", static_cast<int>(exitCode));
     result.report(static_cast<int>(exitCode));
 
-    if (found && exitCode != UninstallExit::Incomplete) {
+    if (found && (exitCode == UninstallExit::Removed || exitCode == UninstallExit::RestartNeeded)) {
         LoggedStage stage("removing the first stage's program and library");
         if (!result.waitForFirstStage(FirstStageEndLimit))
             LogLine("the first stage has not ended");
@@ -197,11 +219,39 @@ void InteractiveSecondStage()
 
 } // namespace
 
+int ExitCodeOf(UninstallExit exit, bool installerCodes)
+{
+    switch (exit) {
+    case UninstallExit::Removed:
+        return installerCodes ? InstallerCode::Success : 1;
+    case UninstallExit::RestartNeeded:
+        return InstallerCode::RestartNeeded;
+    case UninstallExit::Incomplete:
+        return installerCodes ? InstallerCode::Failed : 2;
+    case UninstallExit::NotRegistered:
+        return installerCodes ? InstallerCode::NotInstalled : 2;
+    case UninstallExit::NothingRemoved:
+        return installerCodes ? InstallerCode::Failed : 3;
+    case UninstallExit::AnotherRunInProgress:
+        return installerCodes ? InstallerCode::AnotherRunInProgress : 3;
+    case UninstallExit::Ended:
+        return installerCodes ? InstallerCode::Success : 1;
+    case UninstallExit::Cancelled:
+        return installerCodes ? InstallerCode::Cancelled : 1;
+    case UninstallExit::EndedUnfinished:
+        return installerCodes ? InstallerCode::Failed : 1;
+    case UninstallExit::AnotherRunAnnounced:
+        return installerCodes ? InstallerCode::AnotherRunInProgress : 1;
+    }
+    return installerCodes ? InstallerCode::Failed : 2;
+}
+
 int RunUninstall(HINSTANCE instance, const char* commandLine)
 {
     InitialiseRuntimeLibrary(instance, SuiteProgram::Uninstall);
     bool second = FindSwitch(commandLine, "/internally", LetterCase::Exact) != nullptr;
     bool silent = FindSwitch(commandLine, "/silent") != nullptr;
+    installerCodes = FindSwitch(commandLine, "/msicodes") != nullptr;
     // The copy writes on into its first stage's log.
     OpenRunLog(commandLine, second ? "uninstall (copy)" : "uninstall", second ? LogStart::Append : LogStart::Rotate);
     UninstallExit exitCode = UninstallExit::Ended;
@@ -209,26 +259,28 @@ int RunUninstall(HINSTANCE instance, const char* commandLine)
         // Run by hand from the install folder, it would remove the files it
         // runs from and leave the entry behind: only the first stage's copy works.
         LogLine("the second stage runs only from the temporary folder: nothing changed");
-        if (silent)
-            exitCode = UninstallExit::NothingRemoved;
+        exitCode = silent ? UninstallExit::NothingRemoved : UninstallExit::EndedUnfinished;
     } else {
         // A silent run waits for another run to end; the copy holds the lock
         // its first stage handed over, and takes it only when run on its own.
         RunLock lock(RunLock::HandedOver{second ? HandedOverLock(commandLine) : nullptr, silent ? SilentLockWait : 0});
         if (!lock.held()) {
             LogLine("another setup or uninstall is running");
-            if (silent)
-                exitCode = UninstallExit::NothingRemoved;
-            else
+            if (silent) {
+                exitCode = UninstallExit::AnotherRunInProgress;
+            } else {
                 ShowMessage(VxTranslate(AnotherRunText, 0), MB_OK | MB_ICONERROR);
+                exitCode = UninstallExit::AnotherRunAnnounced;
+            }
         } else if (second) {
             exitCode = SecondStage(silent, commandLine);
         } else {
             exitCode = silent ? SilentFirstStage(lock) : InteractiveFirstStage(lock);
         }
     }
-    CloseRunLog(static_cast<int>(exitCode));
-    return static_cast<int>(exitCode);
+    int code = ExitCodeOf(exitCode, installerCodes);
+    CloseRunLog(code);
+    return code;
 }
 
 UninstallExit SecondStage(bool silent, const char* commandLine)

@@ -4,6 +4,7 @@
 
 #include "setup/state/folder_rules.h"
 #include "setup/state/install_context.h"
+#include "suite/run/all_users.h"
 #include "suite/text/command_switches.h"
 
 namespace {
@@ -22,6 +23,13 @@ const char* LowerCaseTail(const char* tail)
 }
 
 } // namespace
+
+void ReadDeploymentSwitches(const char* tail)
+{
+    const char* text = LowerCaseTail(tail);
+    InstallContext.installerCodes = FindSwitch(text, "/msicodes") != nullptr;
+    InstallContext.allUsers = AllUsersMode(text);
+}
 
 bool AsksForSilence(const char* tail)
 {

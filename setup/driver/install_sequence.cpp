@@ -18,6 +18,7 @@
 #include "setup/state/distribution_folder.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/component_table.h"
+#include "suite/catalogue/installer_codes.h"
 #include "suite/catalogue/suite_identity.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_lock.h"
@@ -28,10 +29,17 @@
 namespace {
 
 // The run stops before anything is installed; the tools closed at start come back.
-SetupExit EndWithoutInstalling(const PathBuffer& installDir)
+SetupExit EndWithoutInstalling(FolderChoice choice, const PathBuffer& installDir)
 {
     FinishSetup(0, installDir);
-    return SetupExit::EndedWithoutInstalling;
+    switch (choice) {
+    case FolderChoice::Refused:
+        return SetupExit::FolderRefused;
+    case FolderChoice::NotMade:
+        return SetupExit::FolderNotMade;
+    default:
+        return SetupExit::Cancelled;
+    }
 }
 
 void AskToStartTrayTools()
@@ -51,6 +59,7 @@ SetupExit Install(HINSTANCE instance, const char* commandTail, const char* distr
     InstallContext.instance = instance;
     SetDistributionFolder(distributionFolder);
     InitialiseRuntimeLibrary(instance, SuiteProgram::Setup);
+    ReadDeploymentSwitches(commandTail);
 
     // Held to the end of the run; a second run ends before it changes anything.
     // A silent run waits for the run before it: the uninstaller's copy may
@@ -62,7 +71,7 @@ SetupExit Install(HINSTANCE instance, const char* commandTail, const char* distr
         if (silent)
             return SetupExit::AnotherRunInProgress;
         ShowMessage(VxTranslate(AnotherRunText, 0), MB_OK | MB_ICONERROR);
-        return SetupExit::EndedWithoutInstalling;
+        return SetupExit::AnotherRunAnnounced;
     }
 
     if (HWND earlier = FindWindowA(nullptr, "Vexlo Setup"))
@@ -90,12 +99,15 @@ SetupExit Install(HINSTANCE instance, const char* commandTail, const char* distr
     }
 
     PathBuffer installDir;
-    if (ChooseInstallFolder(instance, ReadCommandLine(commandTail), installDir) != FolderChoice::Chosen)
-        return EndWithoutInstalling(installDir);
+    FolderChoice choice = ChooseInstallFolder(instance, ReadCommandLine(commandTail), installDir);
+    if (choice != FolderChoice::Chosen)
+        return EndWithoutInstalling(choice, installDir);
+    if (InstallContext.allUsers)
+        LogLine("installing for all users: each user's values come at that user's logon");
 
     {
         LoggedStage stage("removing old shortcuts");
-        RemoveOldShortcuts();
+        RemoveOldShortcuts(InstallContext.allUsers);
     }
     {
         LoggedStage stage("removing obsolete files");
@@ -105,40 +117,71 @@ SetupExit Install(HINSTANCE instance, const char* commandTail, const char* distr
         LoggedStage stage("writing the registry");
         RegisterSuite(installDir);
     }
-    int givenUp;
+    CopyResult copied;
     {
         LoggedStage stage("copying files");
         // An earlier uninstall's deletions at the next restart would take the new files.
         ClearPendingDeletions(installDir.c_str());
-        givenUp = CopySuiteFiles(installDir);
-        CompleteUninstallEntry(installDir, givenUp == 0, InstalledSuiteKiB(installDir));
+        copied = CopySuiteFiles(installDir);
+        CompleteUninstallEntry(installDir, copied.givenUp == 0, InstalledSuiteKiB(installDir));
     }
-    if (givenUp)
-        LogLine("%d files given up", givenUp);
+    if (copied.givenUp)
+        LogLine("%d files given up", copied.givenUp);
+    if (copied.scheduled)
+        LogLine("%d files are replaced at the next restart", copied.scheduled);
 
     OleInitialize(nullptr);
     if (InstallContext.createShortcuts) {
         LoggedStage stage("creating the Start-menu group");
-        CreateStartMenuEntries();
+        CreateStartMenuEntries(InstallContext.allUsers);
     }
     {
         LoggedStage stage("finishing");
-        if (InstallContext.startTools)
+        // Nobody's desktop is ours when we install for all users.
+        if (InstallContext.allUsers)
+            LogLine("no tray tool started: installed for all users");
+        else if (InstallContext.startTools)
             FinishSetup(1, installDir);
         else if (!InstallContext.silent)
             AskToStartTrayTools();
     }
     OleUninitialize();
-    // Whoever deployed a silent run learns that files are missing.
-    return InstallContext.silent && givenUp ? SetupExit::FilesGivenUp : SetupExit::Completed;
+    // Whoever deployed a silent run learns that files are missing, or that
+    // the install is finished only once Windows restarts.
+    if (InstallContext.silent && copied.givenUp)
+        return SetupExit::FilesGivenUp;
+    return copied.scheduled ? SetupExit::RestartNeeded : SetupExit::Completed;
 }
 
 } // namespace
 
+int ExitCodeOf(SetupExit exit, bool installerCodes)
+{
+    switch (exit) {
+    case SetupExit::Completed:
+        return installerCodes ? InstallerCode::Success : 1;
+    case SetupExit::RestartNeeded:
+        return InstallerCode::RestartNeeded;
+    case SetupExit::FilesGivenUp:
+        return installerCodes ? InstallerCode::Failed : 2;
+    case SetupExit::AnotherRunInProgress:
+        return installerCodes ? InstallerCode::AnotherRunInProgress : 3;
+    case SetupExit::AnotherRunAnnounced:
+        return installerCodes ? InstallerCode::AnotherRunInProgress : 0;
+    case SetupExit::FolderRefused:
+        return installerCodes ? InstallerCode::FolderRefused : 0;
+    case SetupExit::FolderNotMade:
+        return installerCodes ? InstallerCode::Failed : 0;
+    case SetupExit::Cancelled:
+        return installerCodes ? InstallerCode::Cancelled : 0;
+    }
+    return installerCodes ? InstallerCode::Failed : 0;
+}
+
 int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
 {
     OpenRunLog(commandTail, "setup");
-    int exitCode = static_cast<int>(Install(instance, commandTail, distributionFolder));
+    int exitCode = ExitCodeOf(Install(instance, commandTail, distributionFolder), InstallContext.installerCodes);
     CloseRunLog(exitCode);
     return exitCode;
 }

@@ -3,15 +3,24 @@
 
 #include <windows.h>
 
-// Setup's process exit codes; administrators' deployment scripts read them.
-enum class SetupExit : int {
-    EndedWithoutInstalling = 0, // cancelled, or no usable install folder
-    Completed = 1,
-    FilesGivenUp = 2,         // a silent run that could not copy every file
-    AnotherRunInProgress = 3, // a silent run that found setup or uninstall running
+// How a run of setup ended; ExitCodeOf makes the number that administrators'
+// deployment tools read.
+enum class SetupExit {
+    Completed,
+    RestartNeeded,        // a silent run left files in use to be replaced at the next restart
+    FilesGivenUp,         // a silent run that could not copy every file
+    AnotherRunInProgress, // a silent run that found setup or uninstall running
+    AnotherRunAnnounced,  // an interactive one, which said so
+    FolderRefused,        // "/path:" too long or breaking the install-folder rules
+    FolderNotMade,        // a silent run could not make its folder
+    Cancelled,            // the options dialog ended without OK
 };
 
-// Runs the whole install; the result is the process exit code, a SetupExit
-// as the number WinMain returns. The files come from `distributionFolder`
+// The default codes: 1 completed, 3010 completed once Windows restarts, 2 files
+// given up, 3 another run in progress (silent), 0 nothing installed. With
+// "/msicodes", Windows Installer's (InstallerCode).
+int ExitCodeOf(SetupExit exit, bool installerCodes);
+
+// Runs the whole install; the result is the process exit code (ExitCodeOf). The files come from `distributionFolder`
 // (with its trailing backslash), by default the folder setup runs from.
 int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder = nullptr);

@@ -7,6 +7,7 @@
 #include "setup/state/install_context.h"
 #include "suite/catalogue/component_table.h"
 #include "suite/catalogue/install_subfolders.h"
+#include "suite/catalogue/suite_identity.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_log.h"
 #include "suite/run/running_tools.h"
@@ -36,7 +37,8 @@ const Subfolder Subfolders[] = {
 // Attempts before the user is first asked, and after each OK.
 const int FirstRetries = 26;
 const int RetriesAfterOk = 26;
-// A silent run cannot ask: it keeps trying for 30 s more, then gives the file up.
+// A silent run cannot ask: it has the file replaced at the next restart, or
+// where it may not, keeps trying for 30 s more, then gives the file up.
 const int SilentRetries = 150;
 
 // The backup tool's notifier may hold its own file; it lets go when the
@@ -52,9 +54,30 @@ bool InUse(DWORD error)
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_USER_MAPPED_FILE;
 }
 
+// The new file goes beside the held one under a name of its own, and
+// Windows puts it in place at the next restart, before anything can hold the
+// old one. False, and nothing left behind, where that cannot be arranged (no
+// right to write the Session Manager's list).
+bool ReplaceAtRestart(const PathBuffer& source, const PathBuffer& target)
+{
+    PathBuffer folder = target;
+    char beside[MAX_PATH];
+    if (!CutAtLastBackslash(folder) || !GetTempFileNameA(folder.c_str(), "vx", 0, beside))
+        return false;
+    if (CopyFileA(source.c_str(), beside, FALSE) &&
+        Platform.moveFileEx(beside, target.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING)) {
+        LogLine("%s replaces %s at the next restart", beside, target.c_str());
+        return true;
+    }
+    DeleteFileA(beside);
+    return false;
+}
+
+enum class Copied { Now, AtRestart, No };
+
 class CopyWalk {
 public:
-    int givenUp = 0;
+    CopyResult result;
     bool explorerClosed = false;
 
     void copyFile(PathBuffer& source, const PathBuffer& target, const char* name)
@@ -68,12 +91,16 @@ public:
         // one to ask about anything else (a full disk, a folder it may not
         // write to) and gives such a file up at once.
         DWORD error = GetLastError();
-        if ((InstallContext.silent && !InUse(error)) || !retry(source, target, name)) {
-            ++givenUp;
+        Copied copied = InstallContext.silent && !InUse(error) ? Copied::No : retry(source, target, name);
+        if (copied == Copied::No) {
+            ++result.givenUp;
             LogLine("gave up %s (attempts: %d, error %lu)", target.c_str(), made_, error);
-            return;
+        } else if (copied == Copied::AtRestart) {
+            ++result.scheduled;
+            LogLine("scheduled %s (attempts: %d)", target.c_str(), made_);
+        } else {
+            LogLine("copied %s (attempts: %d)", target.c_str(), made_);
         }
-        LogLine("copied %s (attempts: %d)", target.c_str(), made_);
     }
 
 private:
@@ -95,16 +122,18 @@ private:
         return false;
     }
 
-    bool retry(PathBuffer& source, const PathBuffer& target, const char* name)
+    Copied retry(PathBuffer& source, const PathBuffer& target, const char* name)
     {
         Platform.sleep(1000);
         if (attempts(source, target, FirstRetries, false))
-            return true;
+            return Copied::Now;
+        if (InstallContext.silent && ReplaceAtRestart(source, target))
+            return Copied::AtRestart;
         // From here on the path is lower case, for the ".dll" test and the retries.
         CharLowerA(source.buffer());
         bool library = TextContains(source.c_str(), ".dll");
         if (InstallContext.silent)
-            return attempts(source, target, SilentRetries, library);
+            return attempts(source, target, SilentRetries, library) ? Copied::Now : Copied::No;
 
         // Room for the longest translation and a whole file name: nothing is cut.
         char cannotCopy[1024];
@@ -119,13 +148,13 @@ private:
                                                  "folder. ::::Press OK to try copying again.",
                                                  0));
             if (ShowMessage(message.c_str(), MB_OKCANCEL | (library ? MB_ICONQUESTION : MB_ICONERROR)) != IDOK)
-                return false;
+                return Copied::No;
             if (library) {
                 VxCloseExplorerWindows();
                 explorerClosed = true;
             }
             if (attempts(source, target, RetriesAfterOk, false))
-                return true;
+                return Copied::Now;
         }
     }
 };
@@ -214,19 +243,21 @@ void ForEachSuiteFile(Visit visit)
 
 } // namespace
 
-int CopySuiteFiles(const PathBuffer& installDir)
+CopyResult CopySuiteFiles(const PathBuffer& installDir)
 {
     PathBuffer prefix;
     if (!prefix.assign(installDir.c_str()) || !AppendBackslashIfMissing(prefix))
-        return 0;
+        return {};
 
     CopyWalk walk;
     ForEachSuiteFile([&](const WIN32_FIND_DATAA& found, PathBuffer& source, bool fits) {
         const char* name = found.cFileName;
+        if (!InstallContext.allUsers && lstrcmpiA(name, Suite::UserProgram) == 0)
+            return;
         PathBuffer target;
         // A name that does not fit beside the folder cannot be copied there whole.
         if (!fits || !JoinPath(target, prefix.c_str(), name)) {
-            ++walk.givenUp;
+            ++walk.result.givenUp;
             LogLine("gave up %s: the name does not fit beside the install folder", name);
             return;
         }
@@ -238,7 +269,7 @@ int CopySuiteFiles(const PathBuffer& installDir)
     for (const Subfolder& subfolder : Subfolders)
         SortIntoSubfolder(prefix, subfolder);
     RemoveDeselectedFiles(prefix);
-    return walk.givenUp;
+    return walk.result;
 }
 
 DWORD InstalledSuiteKiB(const PathBuffer& installDir)

@@ -7,9 +7,14 @@
 
 #include "suite/text/fixed_string.h"
 
-// Copies from the distribution folder into `installDir`. Returns the number
-// of files that could not be copied and were given up.
-int CopySuiteFiles(const PathBuffer& installDir);
+struct CopyResult {
+    int givenUp = 0;   // could not be copied
+    int scheduled = 0; // in use: a silent run's copy replaces them at the next restart
+};
+
+// Copies from the distribution folder into `installDir`. vexlo-user.exe goes
+// only into an install for all users, where each user's logon runs it.
+CopyResult CopySuiteFiles(const PathBuffer& installDir);
 
 // The size of the distribution folder's files as installed or kept in the
 // install folder and its subfolders, in KiB rounded up.

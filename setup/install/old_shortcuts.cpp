@@ -22,9 +22,15 @@ void RemoveSpecialFolderGroup(int csidl, const char* name)
     VxRemoveFolder(path.c_str(), 1);
 }
 
+// Where an install for all users keeps what a user's install keeps in `csidl`.
+int CommonFolderOf(int csidl)
+{
+    return csidl == CSIDL_PROGRAMS ? CSIDL_COMMON_PROGRAMS : CSIDL_COMMON_STARTMENU;
+}
+
 } // namespace
 
-void RemoveOldShortcuts()
+void RemoveOldShortcuts(bool forAllUsers)
 {
     VxClearSpecialFolder(CSIDL_STARTMENU);
     VxClearSpecialFolder(CSIDL_PROGRAMS);
@@ -36,8 +42,13 @@ void RemoveOldShortcuts()
     for (const char* shortcut : OldStartupShortcuts)
         DeleteSpecialFolderFile(CSIDL_STARTUP, shortcut);
 
-    for (const OldGroup& group : OldGroups)
+    for (const OldGroup& group : OldGroups) {
         RemoveSpecialFolderGroup(group.csidl, group.name);
+        if (forAllUsers)
+            RemoveSpecialFolderGroup(CommonFolderOf(group.csidl), group.name);
+    }
     // The suite's own group is built afresh by every install.
     RemoveSpecialFolderGroup(CSIDL_STARTMENU, Suite::ProductName);
+    if (forAllUsers)
+        RemoveSpecialFolderGroup(CSIDL_COMMON_STARTMENU, Suite::ProductName);
 }

@@ -1,4 +1,5 @@
 // Start-menu groups and Startup shortcuts of earlier releases.
 #pragma once
 
-void RemoveOldShortcuts();
+// For all users, the common Start menu's groups go too.
+void RemoveOldShortcuts(bool forAllUsers = false);

@@ -9,6 +9,7 @@
 #include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
 #include "suite/system/registry_text.h"
+#include "suite/system/shell_folders.h"
 #include "suite/text/fixed_string.h"
 #include "suite/text/path_text.h"
 #include "suite/vexlo.h"
@@ -86,26 +87,36 @@ void CreateToolShortcut(const char* folder, const char* program, const char* lin
     CreateShortcut(linkFolder, linkName, target.c_str(), arguments, folder);
 }
 
+// The group's folder: the user's Start menu as Explorer records it, or the
+// common one that every user's Start menu shows.
+bool GroupFolder(bool forAllUsers, PathBuffer& group)
+{
+    if (forAllUsers)
+        return SpecialFolderPath(CSIDL_COMMON_STARTMENU, Suite::ProductName, group);
+    PathBuffer startMenu;
+    return ReadRegistryText(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                            "Start Menu", startMenu) == RegistryText::Read &&
+           JoinPath(group, startMenu.c_str(), Suite::ProductName);
+}
+
 } // namespace
 
-void CreateStartMenuEntries()
+void CreateStartMenuEntries(bool forAllUsers)
 {
     PathBuffer installFolder;
     if (!ReadInstallPath(installFolder))
         return;
     Platform.sleep(200);
 
-    PathBuffer startMenu;
     PathBuffer group;
-    if (ReadRegistryText(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                         "Start Menu", startMenu) != RegistryText::Read ||
-        !JoinPath(group, startMenu.c_str(), Suite::ProductName))
+    if (!GroupFolder(forAllUsers, group))
         return;
 
     if (CreateDirectoryA(group.c_str(), nullptr))
         Platform.changeNotify(SHCNE_MKDIR, SHCNF_PATHA, group.c_str(), nullptr);
     const PathBuffer groupFolder = group;
-    ShellExecuteA(nullptr, "open", group.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!forAllUsers)
+        ShellExecuteA(nullptr, "open", group.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     if (!group.append('\\'))
         return;
 
@@ -132,6 +143,8 @@ void CreateStartMenuEntries()
     Platform.changeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
 
     // Shown at a size where the whole group can be seen.
+    if (forAllUsers)
+        return;
     if (HWND window = FindWindowA(nullptr, groupFolder.c_str())) {
         SetWindowPos(window, nullptr, 10, 20, 630, 440, SWP_NOZORDER | SWP_NOACTIVATE);
         for (WPARAM command : FolderWindowCommands)

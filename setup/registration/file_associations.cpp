@@ -2,9 +2,9 @@
 
 #include <shlobj.h>
 
-#include "setup/registration/registry_rows.h"
 #include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
+#include "suite/system/registry_rows.h"
 
 namespace {
 

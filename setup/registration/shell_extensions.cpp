@@ -1,23 +1,15 @@
 #include "setup/registration/shell_extensions.h"
 
-#include "setup/registration/registry_rows.h"
+#include "setup/registration/registry_settings.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/shell_extension_table.h"
 #include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
+#include "suite/system/registry_rows.h"
 
 namespace {
 
 const char* const ApprovedKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
-
-const RegistryRow AmbroOptions[] = {
-    {Writer::Direct, HKEY_CURRENT_USER, VEXLO_MAKER_KEY "\\Ambro", "OptionsPath", "{install}\\vxambro.exe"},
-};
-
-const RegistryRow BrollaPath[] = {
-    {Writer::Direct, HKEY_CURRENT_USER, VEXLO_MAKER_KEY "\\Brolla", "ZervBrollaExePath",
-     "{install}\\vxbrolla.exe"},
-};
 
 // The archive class goes through the runtime library, assembled in a larger
 // buffer; its open command quotes the program and the file.
@@ -85,7 +77,7 @@ void RegisterNorrikMenuExtension(const PathBuffer& installDir)
 
 void RegisterAmbroMenuExtension(const PathBuffer& installDir)
 {
-    WriteRows(AmbroOptions, DirectRowCapacity, installDir);
+    WriteForInstallingUser(UserValue::AmbroOptions, installDir);
     WriteExtension(AmbroMenuExtension, installDir);
     Approve(AmbroMenuExtension,
             "To install the Ambro context menu extension on this computer \r\nAdministrator or Power User rights are "
@@ -94,7 +86,7 @@ void RegisterAmbroMenuExtension(const PathBuffer& installDir)
 
 void RegisterBrollaMenuExtension(const PathBuffer& installDir)
 {
-    WriteRows(BrollaPath, DirectRowCapacity, installDir);
+    WriteForInstallingUser(UserValue::BrollaPath, installDir);
     WriteRows(BrollaClass, LibraryRowCapacity, installDir);
     WriteExtension(BrollaMenuExtension, installDir);
     Approve(BrollaMenuExtension,

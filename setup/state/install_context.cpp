@@ -12,4 +12,6 @@ void ResetInstallContext()
     InstallContext.createShortcuts = 1;
     InstallContext.startTools = 1;
     InstallContext.languageNumber = -1;
+    InstallContext.allUsers = false;
+    InstallContext.installerCodes = false;
 }

@@ -12,6 +12,11 @@ struct InstallContextData {
     int createShortcuts;     // build the Start-menu group
     int startTools;          // start the tray-based tools at the end without asking
     int languageNumber;      // from "/language:", -1 when not given
+    // For every user of the PC ("/allusers", or the system account): the
+    // common Start menu, no tray tool started, and each user's values
+    // written at that user's logon instead of now.
+    bool allUsers;
+    bool installerCodes;     // "/msicodes": Windows Installer's exit codes
 };
 
 extern InstallContextData InstallContext;

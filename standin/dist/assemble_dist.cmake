@@ -29,6 +29,7 @@ set(sound_files shhhuh.wav tki-tko.wav gnoop.wav)
 file(MAKE_DIRECTORY ${DEST})
 file(COPY_FILE ${SETUP} ${DEST}/setup.exe ONLY_IF_DIFFERENT)
 file(COPY_FILE ${UNINSTALL} ${DEST}/uninstall.exe ONLY_IF_DIFFERENT)
+file(COPY_FILE ${USER_PART} ${DEST}/vexlo-user.exe ONLY_IF_DIFFERENT)
 file(COPY_FILE ${LIBRARY} ${DEST}/Vexlo.dll ONLY_IF_DIFFERENT)
 
 foreach(name IN LISTS component_files suite_files)

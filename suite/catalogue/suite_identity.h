@@ -18,6 +18,8 @@ constexpr const char* HelpTopic = "contents_ID";
 constexpr const char* ExeTag = "VexletsEXE";
 constexpr const char* HomePage = "https://vexlo.zerv-software.example/";
 constexpr const char* MailAddress = "mailto:support@zerv-software.example";
+// Beside the uninstaller after an install for all users: each user's part.
+constexpr const char* UserProgram = "vexlo-user.exe";
 }
 
 enum class SuiteProgram { Setup, Uninstall };

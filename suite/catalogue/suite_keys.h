@@ -14,6 +14,7 @@
 #define VEXLO_SETTINGS_CLASS "ZervSettings"
 #define VEXLO_SOUND_APPS "AppEvents\\Schemes\\Apps"
 #define VEXLO_SOUND_SCHEME "ZERV Pondry"
+#define VEXLO_ACTIVE_SETUP_KEY "Software\\Microsoft\\Active Setup\\Installed Components"
 
 namespace SuiteKeys {
 constexpr const char* MakerKey = VEXLO_MAKER_KEY;           // under HKCU and HKLM
@@ -31,6 +32,12 @@ constexpr const char* SettingsClass = VEXLO_SETTINGS_CLASS;
 constexpr const char* SoundApps = VEXLO_SOUND_APPS;         // under HKCU
 constexpr const char* SoundSchemeName = VEXLO_SOUND_SCHEME;
 constexpr const char* SoundScheme = VEXLO_SOUND_APPS "\\" VEXLO_SOUND_SCHEME;
+// An install for all users: Windows runs the component's "StubPath" once for
+// each user at logon and keeps, under HKCU, which version that user got.
+constexpr const char* ActiveSetupComponent = VEXLO_ACTIVE_SETUP_KEY "\\" VEXLO_ENTRY_NAME;
+// The same for a 32-bit component on 64-bit Windows, spelled out: HKCU is not redirected.
+constexpr const char* ActiveSetupComponent32 =
+    "Software\\Wow6432Node\\Microsoft\\Active Setup\\Installed Components\\" VEXLO_ENTRY_NAME;
 } // namespace SuiteKeys
 
 // "InstallPath" as the runtime library reads it, into a cleared buffer: an

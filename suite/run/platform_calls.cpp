@@ -26,7 +26,8 @@ const char* AnswerName(int answer)
 
 } // namespace
 
-PlatformCalls Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA, GetSecurityInfo};
+PlatformCalls Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA, GetSecurityInfo, GetTokenInformation,
+                           MoveFileExA};
 
 int ShowMessage(const char* text, UINT style)
 {

@@ -1,8 +1,10 @@
 // The few platform calls that tests must be able to answer or observe: asking
 // the user, waiting, telling the shell, and starting an earlier release's
 // uninstaller (whose start Wine does not show for every command), and reading
-// the run lock's owner (under Wine every object is the user's own). Everything
-// else is called directly.
+// the run lock's owner and the process's account (under Wine every object is
+// the user's own, and no process is the system account), and scheduling a
+// file's replacement for the next restart (which Wine always lets us).
+// Everything else is called directly.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +20,9 @@ struct PlatformCalls {
                                     INT show);
     DWORD(WINAPI* securityInfo)(HANDLE object, SE_OBJECT_TYPE type, SECURITY_INFORMATION wanted, PSID* owner,
                                 PSID* group, PACL* dacl, PACL* sacl, PSECURITY_DESCRIPTOR* descriptor);
+    BOOL(WINAPI* tokenInformation)(HANDLE token, TOKEN_INFORMATION_CLASS kind, LPVOID information, DWORD size,
+                                   PDWORD needed);
+    BOOL(WINAPI* moveFileEx)(LPCSTR from, LPCSTR to, DWORD flags);
 };
 
 extern PlatformCalls Platform;

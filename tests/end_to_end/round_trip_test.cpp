@@ -256,7 +256,7 @@ TEST(RoundTrip, ASilentUninstallReturnsOnceAllIsGoneAndBothRunsAreLogged)
     EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
                         "QuietUninstallString")
                   .bytes,
-              "\"" + installDir + "\\uninstall.exe\" /silent" + '\0');
+              "\"" + installDir + "\\uninstall.exe\" /silent /msicodes" + '\0');
 
     // A log past 1 MiB is set aside; the copy writes on into the new one.
     const std::string longLog(1024 * 1024 + 1, 'x');

@@ -10,6 +10,8 @@
 #include "setup/state/distribution_folder.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/component_table.h"
+#include "suite/catalogue/suite_identity.h"
+#include "tests/support/registry_sandbox.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/test_files.h"
 
@@ -52,7 +54,8 @@ protected:
     int Copy()
     {
         SetDistributionFolder(source.c_str());
-        return CopySuiteFiles(InstallContext.installDir);
+        copied = CopySuiteFiles(InstallContext.installDir);
+        return copied.givenUp;
     }
 
     std::vector<std::string> LibraryCalls() { return Lines(ReadWholeFile(libraryJournal)); }
@@ -61,7 +64,17 @@ protected:
     std::string installDir = FreshFolder("copy-target") + "\\Vexlo Suite";
     std::string libraryJournal;
     PlatformRecorder platform;
+    CopyResult copied;
 };
+
+// Where Windows keeps the replacements it makes at the next restart.
+const char* const SessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
+
+BOOL WINAPI RefuseToSchedule(LPCSTR, LPCSTR, DWORD)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
 
 const char* const LockedProgramQuestion =
     "Cannot copy vxscrivo.exe.\r\n\r\nPlease close the application using it. Or, install into a different folder. "
@@ -150,9 +163,39 @@ TEST_F(CopyEngine, HeldLibraryClosesExplorerOnEveryOkAndRestoresItOnce)
     EXPECT_EQ(LibraryCalls(), (std::vector<std::string>{"342", "342", "343"}));
 }
 
+// A held file is replaced at the next restart: the new one waits beside it.
+TEST_F(CopyEngine, SilentRunHasAHeldFileReplacedAtTheNextRestart)
+{
+    InstallContext.silent = 1;
+    Source("vxglimmet.exe");
+    Source(Suite::UserProgram); // only an install for all users takes it
+    WriteWholeFile(installDir + "\\vxglimmet.exe", "old");
+    HeldFile held(installDir + "\\vxglimmet.exe");
+
+    EXPECT_EQ(Copy(), 0);
+    EXPECT_EQ(copied.scheduled, 1);
+
+    std::vector<DWORD> expected{1000};
+    expected.insert(expected.end(), 26, 200);
+    EXPECT_EQ(platform.pauses, expected);
+    EXPECT_TRUE(platform.messages.empty());
+    std::vector<std::string> beside = FilesMatching(installDir, "vx*.tmp");
+    ASSERT_EQ(beside.size(), 1u);
+    EXPECT_EQ(ReadWholeFile(installDir + "\\" + beside[0]), "new");
+    std::string pending = ReadValue(HKEY_LOCAL_MACHINE, SessionManager, "PendingFileRenameOperations").bytes;
+    std::string pair = installDir + "\\" + beside[0] + '\0' + "!\\??\\" + installDir + "\\vxglimmet.exe" + '\0';
+    CharLowerBuffA(&pending[0], static_cast<DWORD>(pending.size()));
+    CharLowerBuffA(&pair[0], static_cast<DWORD>(pair.size()));
+    EXPECT_NE(pending.find(pair), std::string::npos) << pending;
+    EXPECT_FALSE(FileExists(installDir + "\\" + Suite::UserProgram));
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, SessionManager, "PendingFileRenameOperations");
+}
+
 TEST_F(CopyEngine, SilentRunKeepsTryingForItsBoundThenGivesUpWithoutAsking)
 {
     InstallContext.silent = 1;
+    // Where the restart may not be asked for, the file is tried for its bound.
+    Platform.moveFileEx = RefuseToSchedule;
     Source("vxambro.dll");
     Source("vxglimmet.exe");
     WriteWholeFile(installDir + "\\vxambro.dll", "old");
@@ -168,6 +211,7 @@ TEST_F(CopyEngine, SilentRunKeepsTryingForItsBoundThenGivesUpWithoutAsking)
     calls.push_back("343");
     EXPECT_EQ(LibraryCalls(), calls);
     EXPECT_TRUE(FileExists(installDir + "\\vxglimmet.exe"));
+    EXPECT_TRUE(FilesMatching(installDir, "vx*.tmp").empty());
 }
 
 TEST_F(CopyEngine, SilentRunGivesUpAtOnceWhatWaitingCannotFix)

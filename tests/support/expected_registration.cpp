@@ -42,7 +42,7 @@ const std::vector<ExpectedValue> ExpectedRegistration = {
     {HKEY_LOCAL_MACHINE, Uninstall, "EstimatedSize", "dword:*"},
     {HKEY_LOCAL_MACHINE, Uninstall, "NoModify", "dword:1"},
     {HKEY_LOCAL_MACHINE, Uninstall, "NoRepair", "dword:1"},
-    {HKEY_LOCAL_MACHINE, Uninstall, "QuietUninstallString", "\"{install}\\uninstall.exe\" /silent"},
+    {HKEY_LOCAL_MACHINE, Uninstall, "QuietUninstallString", "\"{install}\\uninstall.exe\" /silent /msicodes"},
     {HKEY_CURRENT_USER, "Software\\ZERV Software\\Orvex", "Add Your Subkeys Here!",
      "Add your timer below this key, per *.reg, batch, or program! Start Vexlo Orvex again to get all subkeys "
      "rechecked, /s for silent mode."},

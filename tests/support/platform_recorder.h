@@ -28,6 +28,7 @@ public:
     PlatformRecorder()
     {
         current = this;
+        saved_ = Platform;
         Platform.messageBox = RecordMessage;
         Platform.sleep = RecordPause;
         Platform.changeNotify = RecordNotification;
@@ -36,7 +37,7 @@ public:
 
     ~PlatformRecorder()
     {
-        Platform = {MessageBoxA, Sleep, SHChangeNotify, ShellExecuteA, GetSecurityInfo};
+        Platform = saved_;
         current = nullptr;
     }
 
@@ -86,5 +87,6 @@ private:
         return ShellExecuteA(owner, verb, file, parameters, folder, show);
     }
 
+    PlatformCalls saved_;
     static inline PlatformRecorder* current = nullptr;
 };

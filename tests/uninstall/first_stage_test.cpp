@@ -135,7 +135,7 @@ TEST(SecondStage, WithoutAnInstallFolderItSaysSoAndStillCleansUp)
 
     // The stage itself: run whole, a second stage ends at once outside the temporary folder.
     InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Uninstall);
-    EXPECT_EQ(static_cast<int>(SecondStage(false, "uninstall.exe /internally")), 1);
+    EXPECT_EQ(SecondStage(false, "uninstall.exe /internally"), UninstallExit::Ended);
     SetEnvironmentVariableA("TMP", nullptr);
 
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -166,7 +166,7 @@ TEST(SecondStage, ARelativeInstallFolderCountsAsNone)
     SetCurrentDirectoryA(temp.c_str());
 
     InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Uninstall);
-    EXPECT_EQ(static_cast<int>(SecondStage(false, "uninstall.exe /internally")), 1);
+    EXPECT_EQ(SecondStage(false, "uninstall.exe /internally"), UninstallExit::Ended);
     SetCurrentDirectoryA(current);
     // Its batch file runs in the folder this test removes next.
     for (int wait = 0; wait < 100 && !FilesMatching(temp, "delme*.bat").empty(); ++wait)

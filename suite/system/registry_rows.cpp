@@ -1,4 +1,4 @@
-#include "setup/registration/registry_rows.h"
+#include "suite/system/registry_rows.h"
 
 #include "suite/run/run_log.h"
 #include "suite/text/fixed_string.h"

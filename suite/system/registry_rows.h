@@ -23,9 +23,10 @@ struct RegistryRow {
 // direct writes, 280 for the file types and the archive class that the
 // runtime library writes, 300 for the settings file type.
 constexpr unsigned DirectRowCapacity = 259;
-// The uninstall entry's commands and icon: room for the longest install
-// folder, quoted, with the program and the switch.
-constexpr unsigned EntryCommandCapacity = (MAX_PATH - 1) + sizeof("\"\\uninstall.exe\" /silent") - 1;
+// The uninstall entry's commands and icon, and the logon command of an install
+// for all users: room for the longest install folder, quoted, with the
+// program and its switches.
+constexpr unsigned EntryCommandCapacity = (MAX_PATH - 1) + sizeof("\"\\uninstall.exe\" /silent /msicodes") - 1;
 constexpr unsigned LibraryRowCapacity = 279;
 constexpr unsigned SettingsRowCapacity = 299;
 
