@@ -1,7 +1,8 @@
 # make demo    - build, then run setup from the distribution folder under Wine
 # make demo-uninstall - then run the installed uninstaller in the same prefix
 # make test    - build and run every test under Wine
-# make release - build the shipped i686 programs and check what they import
+# make release - build the shipped i686 programs, check what they import, zip
+#                the distribution folder with them and fill in the winget manifest
 #
 # Tests and demos run as i686 (build/) where this host runs 32-bit programs,
 # and otherwise as x86_64 (build-x86_64/); VEXLO_TEST_ARCH=i686|x86_64 forces

@@ -181,7 +181,8 @@ int ExitCodeOf(SetupExit exit, bool installerCodes)
 int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
 {
     OpenRunLog(commandTail, "setup");
-    int exitCode = ExitCodeOf(Install(instance, commandTail, distributionFolder), InstallContext.installerCodes);
+    SetupExit exit = Install(instance, commandTail, distributionFolder);
+    int exitCode = ExitCodeOf(exit, InstallContext.installerCodes);
     CloseRunLog(exitCode);
     return exitCode;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/expected_registration.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/snapshot.h"
@@ -437,4 +438,116 @@ TEST(RoundTrip, NoFolderButTheSuitesOwnIsCleaned)
         DeleteFileA(file.c_str());
     RemoveDirectoryA((programs + "\\Help").c_str());
     RemoveTree(installDir);
+}
+
+namespace {
+
+// A value of the winget manifest's installer file: its first line "<key>: "
+// after `section`, as winget reads it.
+std::string ManifestValue(const std::string& section, const std::string& key)
+{
+    std::string text = ReadWholeFile(SourceFolder() + "\\packaging\\winget\\ZERVSoftware.Vexlo.installer.yaml");
+    size_t at = text.find(key + ": ", text.find("\n" + section + ":"));
+    if (at == std::string::npos)
+        return "";
+    at += key.size() + 2;
+    return text.substr(at, text.find_first_of("\r\n", at) - at);
+}
+
+std::string Replaced(std::string text, const std::string& placeholder, const std::string& value)
+{
+    size_t at = text.find(placeholder);
+    return at == std::string::npos ? text : text.replace(at, placeholder.size(), value);
+}
+
+} // namespace
+
+// A management tool installs for every user of the PC with the winget
+// manifest's switches; each user's values come at that user's logon, and the
+// quiet uninstall takes it all away again.
+TEST(RoundTrip, AnInstallForAllUsersReachesEachUserAtLogonAndGoesWhole)
+{
+    const std::string root = FreshFolder("all-users");
+    std::string installDir = root + "\\vexlo";
+    CharLowerA(&installDir[0]); // as setup stores it
+    const std::string group = SpecialFolder(CSIDL_COMMON_STARTMENU) + "\\Vexlo";
+    const std::string component = "Software\\Microsoft\\Active Setup\\Installed Components\\ZervVexlets";
+    const std::string log = FreshFolder("all-users-log") + "\\setup.log";
+    ToolJournal journal(FreshFolder("all-users-journal"));
+    auto take = [&] {
+        std::vector<RegistryBranch> branches = SuiteBranches;
+        branches.push_back({HKEY_LOCAL_MACHINE, component});
+        branches.push_back({HKEY_CURRENT_USER, component});
+        return TakeSnapshot(branches, {root, SpecialFolder(CSIDL_STARTMENU), SpecialFolder(CSIDL_COMMON_STARTMENU),
+                                       SpecialFolder(CSIDL_APPDATA), TempFolder()});
+    };
+    const Snapshot clean = take();
+    const std::string switches = ManifestValue("InstallerSwitches", "  Silent") + " " +
+                                 Replaced(ManifestValue("InstallerSwitches", "  InstallLocation"), "<INSTALLPATH>",
+                                          root + "\\Vexlo") +
+                                 " " + Replaced(ManifestValue("InstallerSwitches", "  Log"), "<LOGPATH>", log);
+    ASSERT_EQ(RunProgram(DistFolder() + "\\setup.exe", switches, RunLimit), 0) << switches;
+    EXPECT_NE(FinishedLog(log, "setup  exit code 0").find("setup  exit code 0"), std::string::npos);
+
+    for (const char* key : {"DisplayName", "Publisher", "DisplayVersion"})
+        EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, EntryKey, key).bytes,
+                  ManifestValue("AppsAndFeaturesEntries", key) + '\0')
+            << key;
+    EXPECT_EQ(ManifestValue("AppsAndFeaturesEntries", "ProductCode"), "ZervVexlets");
+    EXPECT_TRUE(FileExists(group + "\\zz Uninstall Vexlo.lnk"));
+    EXPECT_EQ(FindWindowA(nullptr, group.c_str()), nullptr);
+    EXPECT_TRUE(journal.starts(1, 2000).empty());
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, component, nullptr).bytes, std::string("Vexlo") + '\0');
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, component, "Version").bytes, std::string("1,0,0,0") + '\0');
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, component, "IsInstalled").bytes, std::string("\1\0\0\0", 4));
+    const std::string userPart = installDir + "\\vexlo-user.exe";
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, component, "StubPath").bytes, "\"" + userPart + "\"" + '\0');
+
+    // Setup wrote none of each user's values: the table's every HKCU row is missing.
+    std::vector<std::string> beforeLogon = CompareRegistration(installDir, "");
+    size_t perUser = std::count_if(ExpectedRegistration.begin(), ExpectedRegistration.end(),
+                                   [](const ExpectedValue& row) { return row.root == HKEY_CURRENT_USER; });
+    size_t missing = std::count_if(beforeLogon.begin(), beforeLogon.end(), [](const std::string& line) {
+        return line.compare(0, 5, "HKCU\\") == 0 && line.find(": missing") != std::string::npos;
+    });
+    EXPECT_EQ(missing, perUser);
+    for (const std::string& line : beforeLogon)
+        EXPECT_EQ(line.compare(0, 5, "HKCU\\"), 0) << line;
+
+    // The logon: Windows runs "StubPath" as the user, who then has what an
+    // install by that user writes.
+    EXPECT_EQ(RunProgram(userPart, "", RunLimit), 0);
+    std::string autosave = ReadString(HKEY_CURRENT_USER, "Software\\ZERV Software\\Pondry", "PathToAutoPN");
+    EXPECT_TRUE(FolderExists(autosave));
+    EXPECT_EQ(JoinLines(CompareRegistration(installDir, autosave)), "");
+    WriteString(HKEY_CURRENT_USER, component, "Version", "1,0,0,0"); // as Windows notes it
+
+    // Again while a tool of another account holds its program: it is
+    // replaced at the next restart, and the run says so.
+    const std::string held = installDir + "\\vxglimmet.exe";
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(RunProgram(DistFolder() + "\\setup.exe", switches, RunLimit), 3010);
+    CloseHandle(holder);
+    std::vector<std::string> beside = FilesMatching(installDir, "vx*.tmp");
+    ASSERT_EQ(beside.size(), 1u);
+    const std::string sessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
+    std::string pending = ReadValue(HKEY_LOCAL_MACHINE, sessionManager, "PendingFileRenameOperations").bytes;
+    EXPECT_NE(pending.find(installDir + "\\" + beside[0] + '\0' + "!\\??\\" + held + '\0'), std::string::npos);
+    // The restart.
+    EXPECT_TRUE(MoveFileExA((installDir + "\\" + beside[0]).c_str(), held.c_str(), MOVEFILE_REPLACE_EXISTING));
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, sessionManager.c_str(), "PendingFileRenameOperations");
+
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, EntryKey, "QuietUninstallString").bytes,
+              "\"" + installDir + "\\uninstall.exe\" /silent /msicodes" + '\0');
+    EXPECT_EQ(RunProgram(installDir + "\\uninstall.exe", "/silent /msicodes", RunLimit), 0);
+    EXPECT_TRUE(WaitForTheCopy(TempFolder()));
+    std::vector<std::string> differences = CompareSnapshots(clean, take(), Stays);
+    auto alreadyThere = [](const std::string& line) { return line.find("not added") != std::string::npos; };
+    differences.erase(std::remove_if(differences.begin(), differences.end(), alreadyThere), differences.end());
+    EXPECT_EQ(JoinLines(differences), "");
+
+    // Nothing of the suite is left to remove.
+    EXPECT_EQ(RunProgram(DistFolder() + "\\uninstall.exe", "/silent /msicodes", RunLimit), 1605);
+    EXPECT_TRUE(WaitForTheCopy(TempFolder()));
 }

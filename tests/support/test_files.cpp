@@ -11,13 +11,26 @@
 
 #include "tests/support/process_runner.h"
 
-std::string DistFolder()
+namespace {
+
+std::string WinePath(std::string path)
 {
-    std::string path = "Z:" VEXLO_DIST_UNIX_PATH;
     for (char& c : path)
         if (c == '/')
             c = '\\';
-    return path;
+    return "Z:" + path;
+}
+
+} // namespace
+
+std::string DistFolder()
+{
+    return WinePath(VEXLO_DIST_UNIX_PATH);
+}
+
+std::string SourceFolder()
+{
+    return WinePath(VEXLO_SOURCE_UNIX_PATH);
 }
 
 void RemoveTree(const std::string& path)

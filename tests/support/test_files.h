@@ -8,6 +8,8 @@
 
 // build/dist as Wine sees it.
 std::string DistFolder();
+// The source tree as Wine sees it.
+std::string SourceFolder();
 
 // An empty folder C:\vexlo-tests\NAME, made anew.
 std::string FreshFolder(const std::string& name);
