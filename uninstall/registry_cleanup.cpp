@@ -92,9 +92,15 @@ void RemoveArchiveExtension()
 // for all users gives them again.
 void RemoveActiveSetup()
 {
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, KeyTreeMode::WholeKey);
+    // Setup wrote it into the 64-bit view; a handle of that view deletes its own subkey.
+    HKEY components;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponents, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                      &components) == ERROR_SUCCESS) {
+        if (RegDeleteKeyA(components, SuiteKeys::EntryName) == ERROR_SUCCESS)
+            LogLine("removed HKLM\\%s", SuiteKeys::ActiveSetupComponent);
+        RegCloseKey(components);
+    }
     DeleteKeyTree(HKEY_CURRENT_USER, SuiteKeys::ActiveSetupComponent, KeyTreeMode::WholeKey);
-    DeleteKeyTree(HKEY_CURRENT_USER, SuiteKeys::ActiveSetupComponent32, KeyTreeMode::WholeKey);
 }
 
 } // namespace

@@ -48,12 +48,14 @@ const RegistryRow QuietUninstall[] = {
 
 // After an install for all users, Windows runs "StubPath" at each user's
 // logon, with that user's rights and without elevation, whenever the user has
-// not yet had this "Version". It must therefore need no administrator.
+// not yet had this "Version". It must therefore need no administrator. The
+// component goes into the system's own view, where every Windows looks for it.
 const RegistryRow ActiveSetup[] = {
-    {Writer::Direct, HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, nullptr, "Vexlo"},
-    {Writer::Direct, HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, "Version", VEXLO_VERSION_COMMAS},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, nullptr, "Vexlo", false, KEY_WOW64_64KEY},
+    {Writer::Direct, HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, "Version", VEXLO_VERSION_COMMAS, false,
+     KEY_WOW64_64KEY},
     {Writer::Direct, HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, "StubPath",
-     "\"{install}\\vexlo-user.exe\""},
+     "\"{install}\\vexlo-user.exe\"", false, KEY_WOW64_64KEY},
 };
 
 // An earlier release of the layout tool started its autosave program from here.
@@ -83,8 +85,8 @@ void RegisterActiveSetup(const PathBuffer& installDir)
 {
     WriteRows(ActiveSetup, EntryCommandCapacity, installDir);
     HKEY component;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, 0, KEY_SET_VALUE, &component) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, 0, KEY_SET_VALUE | KEY_WOW64_64KEY,
+                      &component) != ERROR_SUCCESS)
         return;
     WriteNumber(component, SuiteKeys::ActiveSetupComponent, "IsInstalled", 1);
     RegCloseKey(component);

@@ -33,11 +33,10 @@ constexpr const char* SoundApps = VEXLO_SOUND_APPS;         // under HKCU
 constexpr const char* SoundSchemeName = VEXLO_SOUND_SCHEME;
 constexpr const char* SoundScheme = VEXLO_SOUND_APPS "\\" VEXLO_SOUND_SCHEME;
 // An install for all users: Windows runs the component's "StubPath" once for
-// each user at logon and keeps, under HKCU, which version that user got.
+// each user at logon and keeps, under HKCU, which version that user got. In
+// HKLM it lies in the 64-bit view on 64-bit Windows (KEY_WOW64_64KEY).
+constexpr const char* ActiveSetupComponents = VEXLO_ACTIVE_SETUP_KEY;
 constexpr const char* ActiveSetupComponent = VEXLO_ACTIVE_SETUP_KEY "\\" VEXLO_ENTRY_NAME;
-// The same for a 32-bit component on 64-bit Windows, spelled out: HKCU is not redirected.
-constexpr const char* ActiveSetupComponent32 =
-    "Software\\Wow6432Node\\Microsoft\\Active Setup\\Installed Components\\" VEXLO_ENTRY_NAME;
 } // namespace SuiteKeys
 
 // "InstallPath" as the runtime library reads it, into a cleared buffer: an

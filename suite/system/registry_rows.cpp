@@ -32,10 +32,10 @@ bool Expand(const char* pattern, unsigned capacity, const PathBuffer& installDir
 
 } // namespace
 
-bool WriteStringValue(HKEY root, const char* key, const char* value, const char* data)
+bool WriteStringValue(HKEY root, const char* key, const char* value, const char* data, REGSAM view)
 {
     HKEY handle;
-    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &handle, nullptr) != ERROR_SUCCESS)
         return false;
     LONG result =
         RegSetValueExA(handle, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), lstrlenA(data) + 1);
@@ -55,7 +55,7 @@ void WriteRows(const RegistryRow* rows, int count, unsigned capacity, const Path
         // The runtime library's write says nothing of how it went.
         bool written = true;
         if (row.writer == Writer::Direct)
-            written = WriteStringValue(row.root, row.key, row.value, data.c_str());
+            written = WriteStringValue(row.root, row.key, row.value, data.c_str(), row.view);
         else
             VxWriteRegistryValue(row.root, row.key, row.value, REG_SZ, data.c_str(), data.length() + 1);
         LogLine("%s %s\\%s [%s]", written ? "wrote" : "could not write", RootName(row.root), row.key,

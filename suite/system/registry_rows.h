@@ -17,6 +17,7 @@ struct RegistryRow {
     const char* value; // null: the key's default value
     const char* data;  // "{install}" stands for the install folder
     bool translated = false; // data is English text shown in the current language
+    REGSAM view = 0;         // KEY_WOW64_64KEY: the 64-bit view even from our 32-bit programs (direct writes)
 };
 
 // The value buffers the rows are assembled in, in characters: 260 bytes for
@@ -42,6 +43,7 @@ void WriteRows(const RegistryRow (&rows)[Count], unsigned capacity, const PathBu
     WriteRows(rows, Count, capacity, installDir);
 }
 
-// One REG_SZ value through RegCreateKeyExA/RegSetValueExA; false when the key
-// could not be created or opened or the value not set.
-bool WriteStringValue(HKEY root, const char* key, const char* value, const char* data);
+// One REG_SZ value through RegCreateKeyExA/RegSetValueExA, in the registry
+// view `view` asks for; false when the key could not be created or opened or
+// the value not set.
+bool WriteStringValue(HKEY root, const char* key, const char* value, const char* data, REGSAM view = 0);
