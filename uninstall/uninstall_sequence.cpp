@@ -23,6 +23,24 @@
 
 namespace {
 
+// Each way a run ends, in the uninstaller's own codes and in Windows Installer's.
+const struct {
+    UninstallExit exit;
+    int code;
+    int installerCode;
+} ExitCodes[] = {
+    {UninstallExit::Removed, 1, InstallerCode::Success},
+    {UninstallExit::RestartNeeded, 3010, InstallerCode::RestartNeeded},
+    {UninstallExit::Incomplete, 2, InstallerCode::Failed},
+    {UninstallExit::NotRegistered, 2, InstallerCode::NotInstalled},
+    {UninstallExit::NothingRemoved, 3, InstallerCode::Failed},
+    {UninstallExit::AnotherRunInProgress, 3, InstallerCode::AnotherRunInProgress},
+    {UninstallExit::Ended, 1, InstallerCode::Success},
+    {UninstallExit::Cancelled, 1, InstallerCode::Cancelled},
+    {UninstallExit::EndedUnfinished, 1, InstallerCode::Failed},
+    {UninstallExit::AnotherRunAnnounced, 1, InstallerCode::AnotherRunInProgress},
+};
+
 // "/msicodes": the exit codes of Windows Installer's convention.
 bool installerCodes = false;
 
@@ -221,28 +239,9 @@ void InteractiveSecondStage()
 
 int ExitCodeOf(UninstallExit exit, bool installerCodes)
 {
-    switch (exit) {
-    case UninstallExit::Removed:
-        return installerCodes ? InstallerCode::Success : 1;
-    case UninstallExit::RestartNeeded:
-        return InstallerCode::RestartNeeded;
-    case UninstallExit::Incomplete:
-        return installerCodes ? InstallerCode::Failed : 2;
-    case UninstallExit::NotRegistered:
-        return installerCodes ? InstallerCode::NotInstalled : 2;
-    case UninstallExit::NothingRemoved:
-        return installerCodes ? InstallerCode::Failed : 3;
-    case UninstallExit::AnotherRunInProgress:
-        return installerCodes ? InstallerCode::AnotherRunInProgress : 3;
-    case UninstallExit::Ended:
-        return installerCodes ? InstallerCode::Success : 1;
-    case UninstallExit::Cancelled:
-        return installerCodes ? InstallerCode::Cancelled : 1;
-    case UninstallExit::EndedUnfinished:
-        return installerCodes ? InstallerCode::Failed : 1;
-    case UninstallExit::AnotherRunAnnounced:
-        return installerCodes ? InstallerCode::AnotherRunInProgress : 1;
-    }
+    for (const auto& row : ExitCodes)
+        if (row.exit == exit)
+            return installerCodes ? row.installerCode : row.code;
     return installerCodes ? InstallerCode::Failed : 2;
 }
 

@@ -28,6 +28,22 @@
 
 namespace {
 
+// Each way a run ends, in setup's own codes and in Windows Installer's.
+const struct {
+    SetupExit exit;
+    int code;
+    int installerCode;
+} ExitCodes[] = {
+    {SetupExit::Completed, 1, InstallerCode::Success},
+    {SetupExit::RestartNeeded, 3010, InstallerCode::RestartNeeded},
+    {SetupExit::FilesGivenUp, 2, InstallerCode::Failed},
+    {SetupExit::AnotherRunInProgress, 3, InstallerCode::AnotherRunInProgress},
+    {SetupExit::AnotherRunAnnounced, 0, InstallerCode::AnotherRunInProgress},
+    {SetupExit::FolderRefused, 0, InstallerCode::FolderRefused},
+    {SetupExit::FolderNotMade, 0, InstallerCode::Failed},
+    {SetupExit::Cancelled, 0, InstallerCode::Cancelled},
+};
+
 // The run stops before anything is installed; the tools closed at start come back.
 SetupExit EndWithoutInstalling(FolderChoice choice, const PathBuffer& installDir)
 {
@@ -157,24 +173,9 @@ SetupExit Install(HINSTANCE instance, const char* commandTail, const char* distr
 
 int ExitCodeOf(SetupExit exit, bool installerCodes)
 {
-    switch (exit) {
-    case SetupExit::Completed:
-        return installerCodes ? InstallerCode::Success : 1;
-    case SetupExit::RestartNeeded:
-        return InstallerCode::RestartNeeded;
-    case SetupExit::FilesGivenUp:
-        return installerCodes ? InstallerCode::Failed : 2;
-    case SetupExit::AnotherRunInProgress:
-        return installerCodes ? InstallerCode::AnotherRunInProgress : 3;
-    case SetupExit::AnotherRunAnnounced:
-        return installerCodes ? InstallerCode::AnotherRunInProgress : 0;
-    case SetupExit::FolderRefused:
-        return installerCodes ? InstallerCode::FolderRefused : 0;
-    case SetupExit::FolderNotMade:
-        return installerCodes ? InstallerCode::Failed : 0;
-    case SetupExit::Cancelled:
-        return installerCodes ? InstallerCode::Cancelled : 0;
-    }
+    for (const auto& row : ExitCodes)
+        if (row.exit == exit)
+            return installerCodes ? row.installerCode : row.code;
     return installerCodes ? InstallerCode::Failed : 0;
 }
 

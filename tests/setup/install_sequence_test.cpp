@@ -93,10 +93,12 @@ TEST_F(InstallSequence, FolderTooLongEndsWithoutInstalling)
     shown.clear();
     Sleep(2); // backups are named by the millisecond
     EXPECT_EQ(Run("/silent /path:" + tooLong), 0);
+    Sleep(2);
+    EXPECT_EQ(Run("/silent /msicodes /path:" + tooLong), 1639);
     EXPECT_TRUE(shown.empty());
     EXPECT_FALSE(FolderExists(target));
-    // The settings were saved before the command line was read, both times.
-    EXPECT_EQ(BackupFiles(), 2u);
+    // The settings were saved before the command line was read, every time.
+    EXPECT_EQ(BackupFiles(), 3u);
 }
 
 TEST_F(InstallSequence, ASecondRunEndsBeforeItChangesAnything)
@@ -106,6 +108,7 @@ TEST_F(InstallSequence, ASecondRunEndsBeforeItChangesAnything)
         ASSERT_TRUE(otherRun.held());
         // The interactive message is seen end to end: here a run that went on would wait in its dialog.
         EXPECT_EQ(Run("/silent /path:\"" + target + "\""), 3);
+        EXPECT_EQ(Run("/silent /msicodes /path:\"" + target + "\""), 1618);
         EXPECT_TRUE(shown.empty());
         EXPECT_EQ(BackupFiles(), 0u);
         EXPECT_FALSE(FolderExists(target));
@@ -117,6 +120,7 @@ TEST_F(InstallSequence, ASecondRunEndsBeforeItChangesAnything)
 TEST_F(InstallSequence, SilentRunEndsWhenTheFolderCannotBeMade)
 {
     EXPECT_EQ(Run("/silent /path:q:\\nowhere\\vexlo"), 0);
+    EXPECT_EQ(Run("/silent /msicodes /path:q:\\nowhere\\vexlo"), 1603);
     EXPECT_TRUE(shown.empty());
 }
 

@@ -62,7 +62,8 @@ TEST(FirstStage, OnlyOkIsConsent)
     WriteString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZervVexlets",
                 "DisplayName", "Vexlo");
 
-    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe"), 1);
+    // No consent is the user's Cancel in Windows Installer's codes too.
+    EXPECT_EQ(RunUninstall(GetModuleHandleA(nullptr), "uninstall.exe /MSICODES"), 1602);
     SetEnvironmentVariableA("TMP", nullptr);
 
     EXPECT_EQ(platform.messages.size(), 1u);
