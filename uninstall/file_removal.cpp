@@ -11,6 +11,7 @@
 #include "suite/system/delete_with_retry.h"
 #include "suite/system/folder_walk.h"
 #include "suite/system/folders_of_others.h"
+#include "suite/system/pending_operations.h"
 #include "suite/text/fixed_string.h"
 #include "suite/text/path_text.h"
 #include "suite/vexlo.h"
@@ -309,6 +310,8 @@ void RemoveInstallFolder(const char* installDir)
 
 void RemoveInstalledFiles(const char* installDir)
 {
+    // A silent setup's replacement at the next restart would bring a program back.
+    ClearPendingOperations(installDir, PendingKinds::Replacements);
     TakeOwnFiles();
     RemoveSuiteFiles(installDir);
     RemoveSounds(installDir);
@@ -321,6 +324,7 @@ void RemoveInstalledFiles(const char* installDir)
 void RemoveInstalledFilesSilently(const char* installDir, Leftovers& leftovers)
 {
     silentLeftovers = &leftovers;
+    ClearPendingOperations(installDir, PendingKinds::Replacements);
     TakeOwnFiles();
     RemoveSuiteFiles(installDir);
     RemoveSounds(installDir);
@@ -332,6 +336,7 @@ void RemoveInstalledFilesSilently(const char* installDir, Leftovers& leftovers)
 void RemoveFirstStageFiles(const char* installDir, Leftovers& leftovers)
 {
     silentLeftovers = &leftovers;
+    ClearPendingOperations(installDir, PendingKinds::Replacements);
     TakeOwnFiles();
     for (const char* file : FirstStageFiles)
         DeleteFromFolder(installDir, file);

@@ -92,14 +92,12 @@ void RemoveArchiveExtension()
 // for all users gives them again.
 void RemoveActiveSetup()
 {
-    // Setup wrote it into the 64-bit view; a handle of that view deletes its own subkey.
-    HKEY components;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponents, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
-                      &components) == ERROR_SUCCESS) {
-        if (RegDeleteKeyA(components, SuiteKeys::EntryName) == ERROR_SUCCESS)
-            LogLine("removed HKLM\\%s", SuiteKeys::ActiveSetupComponent);
-        RegCloseKey(components);
-    }
+    // Setup wrote it into the 64-bit view, which only a delete that names the view reaches.
+    LONG result = RegDeleteKeyExA(HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, KEY_WOW64_64KEY, 0);
+    if (result == ERROR_SUCCESS)
+        LogLine("removed HKLM\\%s", SuiteKeys::ActiveSetupComponent);
+    else if (result != ERROR_FILE_NOT_FOUND)
+        LogLine("could not remove HKLM\\%s (error %ld)", SuiteKeys::ActiveSetupComponent, result);
     DeleteKeyTree(HKEY_CURRENT_USER, SuiteKeys::ActiveSetupComponent, KeyTreeMode::WholeKey);
 }
 
@@ -169,10 +167,10 @@ bool RemoveUninstallEntry()
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
-bool KeyExists(HKEY root, const char* path)
+bool KeyExists(HKEY root, const char* path, REGSAM view)
 {
     HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;

@@ -18,4 +18,4 @@ void CleanRegistry();
 // Deletes the suite's uninstall entry; true when it is gone, or was never there.
 bool RemoveUninstallEntry();
 
-bool KeyExists(HKEY root, const char* path);
+bool KeyExists(HKEY root, const char* path, REGSAM view = 0);

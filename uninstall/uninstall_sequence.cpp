@@ -48,6 +48,10 @@ bool installerCodes = false;
 constexpr int NoReport = -1;
 
 // Whether a number the copy sent is one of the results a silent copy reports.
+static_assert(static_cast<int>(UninstallExit::Removed) == 0 && static_cast<int>(UninstallExit::RestartNeeded) == 1 &&
+                  static_cast<int>(UninstallExit::Incomplete) == 2 &&
+                  static_cast<int>(UninstallExit::NotRegistered) == 3,
+              "a silent copy's results come first");
 bool IsReport(int reported)
 {
     return reported >= static_cast<int>(UninstallExit::Removed) &&
@@ -188,6 +192,9 @@ UninstallExit SilentSecondStage(const char* commandLine)
         LogLine("could not remove HKLM\\%s", SuiteKeys::SuiteKey);
         ++leftovers.failed;
     }
+    // Left behind, it would have Windows run a program that is gone at every new user's logon.
+    if (KeyExists(HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, KEY_WOW64_64KEY))
+        ++leftovers.failed;
     if (found) {
         LoggedStage stage("removing files");
         RemoveInstalledFilesSilently(folder.c_str(), leftovers);
@@ -206,7 +213,7 @@ UninstallExit SilentSecondStage(const char* commandLine)
         LogLine("nothing of the suite was registered");
         exitCode = UninstallExit::NotRegistered;
     }
-    LogLine("reporting %d to the first stage", static_cast<int>(exitCode));
+    LogLine("reporting %d to the first stage", ExitCodeOf(exitCode, installerCodes));
     result.report(static_cast<int>(exitCode));
 
     if (found && (exitCode == UninstallExit::Removed || exitCode == UninstallExit::RestartNeeded)) {

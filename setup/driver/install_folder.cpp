@@ -80,7 +80,7 @@ FolderChoice SettleInstallFolder(HINSTANCE instance, CommandLineResult commandLi
         INT_PTR answer = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, OptionsDialog, 0);
         if (answer != IDOK) {
             LogLine(answer == IDCANCEL ? "cancelled" : "the options dialog could not be shown");
-            return FolderChoice::Cancelled;
+            return answer == IDCANCEL ? FolderChoice::Cancelled : FolderChoice::NoDialog;
         }
     }
 

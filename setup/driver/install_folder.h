@@ -11,7 +11,8 @@
 enum class FolderChoice {
     Chosen,    // `installDir` is where the suite goes
     Refused,   // "/path:" broke the rules (and was told, unless silent)
-    Cancelled, // the options dialog ended without OK
+    Cancelled, // the options dialog ended with Cancel
+    NoDialog,  // the options dialog could not be shown
     NotMade,   // a silent run could not make the folder
 };
 

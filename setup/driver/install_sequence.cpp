@@ -12,7 +12,7 @@
 #include "setup/install/copy_engine.h"
 #include "setup/install/obsolete_files.h"
 #include "setup/install/old_shortcuts.h"
-#include "setup/install/pending_deletions.h"
+#include "suite/system/pending_operations.h"
 #include "setup/install/start_menu.h"
 #include "setup/registration/registry_settings.h"
 #include "setup/state/distribution_folder.h"
@@ -42,6 +42,7 @@ const struct {
     {SetupExit::FolderRefused, 0, InstallerCode::FolderRefused},
     {SetupExit::FolderNotMade, 0, InstallerCode::Failed},
     {SetupExit::Cancelled, 0, InstallerCode::Cancelled},
+    {SetupExit::NoDialog, 0, InstallerCode::Failed},
 };
 
 // The run stops before anything is installed; the tools closed at start come back.
@@ -53,6 +54,8 @@ SetupExit EndWithoutInstalling(FolderChoice choice, const PathBuffer& installDir
         return SetupExit::FolderRefused;
     case FolderChoice::NotMade:
         return SetupExit::FolderNotMade;
+    case FolderChoice::NoDialog:
+        return SetupExit::NoDialog;
     default:
         return SetupExit::Cancelled;
     }
@@ -136,8 +139,9 @@ SetupExit Install(HINSTANCE instance, const char* commandTail, const char* distr
     CopyResult copied;
     {
         LoggedStage stage("copying files");
-        // An earlier uninstall's deletions at the next restart would take the new files.
-        ClearPendingDeletions(installDir.c_str());
+        // An earlier uninstall's deletions at the next restart would take the
+        // new files, and an earlier setup's replacements would put older ones back.
+        ClearPendingOperations(installDir.c_str(), PendingKinds::DeletionsAndReplacements);
         copied = CopySuiteFiles(installDir);
         CompleteUninstallEntry(installDir, copied.givenUp == 0, InstalledSuiteKiB(installDir));
     }

@@ -13,7 +13,8 @@ enum class SetupExit {
     AnotherRunAnnounced,  // an interactive one, which said so
     FolderRefused,        // "/path:" too long or breaking the install-folder rules
     FolderNotMade,        // a silent run could not make its folder
-    Cancelled,            // the options dialog ended without OK
+    Cancelled,            // the options dialog ended with Cancel
+    NoDialog,             // the options dialog could not be shown
 };
 
 // The default codes: 1 completed, 3010 completed once Windows restarts, 2 files

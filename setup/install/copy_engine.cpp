@@ -69,6 +69,8 @@ bool ReplaceAtRestart(const PathBuffer& source, const PathBuffer& target)
         LogLine("%s replaces %s at the next restart", beside, target.c_str());
         return true;
     }
+    // A read-only source leaves a read-only copy, which would not go otherwise.
+    SetFileAttributesA(beside, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(beside);
     return false;
 }
@@ -159,7 +161,7 @@ private:
     }
 };
 
-void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder)
+void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder, CopyResult& result)
 {
     PathBuffer folder;
     if (!JoinPath(folder, prefix.c_str(), subfolder.name))
@@ -178,11 +180,22 @@ void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder)
         if (!ContainsAny(found.cFileName, subfolder.patterns, subfolder.patternCount) ||
             !JoinPath(from, prefix.c_str(), found.cFileName) || !JoinPath(to, folder.c_str(), found.cFileName))
             return;
-        DeleteFileA(to.c_str());
-        if (!MoveFileA(from.c_str(), to.c_str()) && GetLastError() == ERROR_ALREADY_EXISTS) {
-            // The older copy could not be deleted: it stays, the new one goes.
-            SetFileAttributesA(from.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(from.c_str());
+        bool held = !DeleteFileA(to.c_str()) && InUse(GetLastError());
+        if (MoveFileA(from.c_str(), to.c_str()) || GetLastError() != ERROR_ALREADY_EXISTS)
+            return;
+        // A silent run has the older copy, still in use, replaced at the next restart.
+        if (InstallContext.silent && held &&
+            Platform.moveFileEx(from.c_str(), to.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING)) {
+            ++result.scheduled;
+            LogLine("%s replaces %s at the next restart", from.c_str(), to.c_str());
+            return;
+        }
+        // The older copy could not be deleted: it stays, the new one goes.
+        SetFileAttributesA(from.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(from.c_str());
+        if (InstallContext.silent) {
+            ++result.givenUp;
+            LogLine("gave up %s: the older copy could not be replaced", to.c_str());
         }
     });
 }
@@ -252,11 +265,14 @@ CopyResult CopySuiteFiles(const PathBuffer& installDir)
     CopyWalk walk;
     ForEachSuiteFile([&](const WIN32_FIND_DATAA& found, PathBuffer& source, bool fits) {
         const char* name = found.cFileName;
-        if (!InstallContext.allUsers && lstrcmpiA(name, Suite::UserProgram) == 0)
-            return;
         PathBuffer target;
         // A name that does not fit beside the folder cannot be copied there whole.
-        if (!fits || !JoinPath(target, prefix.c_str(), name)) {
+        bool fitsThere = fits && JoinPath(target, prefix.c_str(), name);
+        // An earlier install for all users still has it run for new users: it is kept new.
+        if (!InstallContext.allUsers && lstrcmpiA(name, Suite::UserProgram) == 0 &&
+            (!fitsThere || GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES))
+            return;
+        if (!fitsThere) {
             ++walk.result.givenUp;
             LogLine("gave up %s: the name does not fit beside the install folder", name);
             return;
@@ -267,7 +283,7 @@ CopyResult CopySuiteFiles(const PathBuffer& installDir)
         VxRestoreExplorer();
 
     for (const Subfolder& subfolder : Subfolders)
-        SortIntoSubfolder(prefix, subfolder);
+        SortIntoSubfolder(prefix, subfolder, walk.result);
     RemoveDeselectedFiles(prefix);
     return walk.result;
 }

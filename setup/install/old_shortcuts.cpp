@@ -25,7 +25,7 @@ void RemoveSpecialFolderGroup(int csidl, const char* name)
 // Where an install for all users keeps what a user's install keeps in `csidl`.
 int CommonFolderOf(int csidl)
 {
-    return csidl == CSIDL_PROGRAMS ? CSIDL_COMMON_PROGRAMS : CSIDL_COMMON_STARTMENU;
+    return csidl == CSIDL_PROGRAMS ? CSIDL_COMMON_PROGRAMS : csidl == CSIDL_STARTMENU ? CSIDL_COMMON_STARTMENU : -1;
 }
 
 } // namespace
@@ -44,7 +44,7 @@ void RemoveOldShortcuts(bool forAllUsers)
 
     for (const OldGroup& group : OldGroups) {
         RemoveSpecialFolderGroup(group.csidl, group.name);
-        if (forAllUsers)
+        if (forAllUsers && CommonFolderOf(group.csidl) >= 0)
             RemoveSpecialFolderGroup(CommonFolderOf(group.csidl), group.name);
     }
     // The suite's own group is built afresh by every install.

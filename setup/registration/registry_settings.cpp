@@ -49,7 +49,8 @@ const RegistryRow QuietUninstall[] = {
 // After an install for all users, Windows runs "StubPath" at each user's
 // logon, with that user's rights and without elevation, whenever the user has
 // not yet had this "Version". It must therefore need no administrator. The
-// component goes into the system's own view, where every Windows looks for it.
+// component goes into the system's native view, which every Windows
+// processes, not into the 32-bit one our programs see by default.
 const RegistryRow ActiveSetup[] = {
     {Writer::Direct, HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, nullptr, "Vexlo", false, KEY_WOW64_64KEY},
     {Writer::Direct, HKEY_LOCAL_MACHINE, SuiteKeys::ActiveSetupComponent, "Version", VEXLO_VERSION_COMMAS, false,

@@ -21,8 +21,11 @@ const char* FindSwitch(const char* line, const char* name, LetterCase letters)
     if (!line)
         return nullptr;
     char lastNonBlank = 0;
+    // Inside a switch quoted as a whole ("/log:C:\x y.log"), as tools that
+    // quote each argument write it: its value runs to the closing quote too.
+    bool argumentQuoted = false;
     for (const char* c = line; *c; c = CharNextA(c)) {
-        if (*c == '"' && lastNonBlank == ':') {
+        if ((*c == '"' && lastNonBlank == ':') || (*c == ':' && argumentQuoted)) {
             // The closing quote, or the end of a value that has none.
             do
                 c = CharNextA(c);
@@ -30,8 +33,11 @@ const char* FindSwitch(const char* line, const char* name, LetterCase letters)
             if (!*c)
                 return nullptr;
             lastNonBlank = '"';
+            argumentQuoted = false;
             continue;
         }
+        if (*c == '"')
+            argumentQuoted = !argumentQuoted && c[1] == '/';
         if (!IsBlank(*c))
             lastNonBlank = *c;
         unsigned matched = 0;
@@ -50,6 +56,9 @@ SwitchValue ReadSwitchValue(const char* line, const char* name, PathBuffer& valu
     const char* text = FindSwitch(line, name);
     if (!text)
         return SwitchValue::Absent;
+    // The quote before the switch is plain ASCII: no character's trail byte.
+    const char* start = text - lstrlenA(name);
+    bool argumentQuoted = start > line && start[-1] == '"';
     while (IsBlank(*text))
         ++text;
     const char* end = text;
@@ -58,7 +67,7 @@ SwitchValue ReadSwitchValue(const char* line, const char* name, PathBuffer& valu
         while (*end && *end != '"')
             end = CharNextA(end);
     } else {
-        while (*end && !IsBlank(*end))
+        while (*end && (argumentQuoted ? *end != '"' : !IsBlank(*end)))
             end = CharNextA(end);
     }
     if (!value.assign(text, static_cast<unsigned>(end - text))) {

@@ -44,6 +44,8 @@ const Case Cases[] = {
     {"/log:\"c:\\logs\\x/silent/noshort.log\" /nostart", "", 0, 1, 0, -1},
     {"/log: \"c:\\x /path:c:\\y\" /path:c:\\z", "c:\\z", 0, 1, 1, -1},
     {"\"/silent\"", "", 1, 1, 1, -1},
+    // Quoted as a whole, as tools that quote each argument pass it.
+    {"\"/path:C:\\My Tools\\Vexlo\" \"/log:c:\\x /noshort.log\" /silent", "c:\\my tools\\vexlo", 1, 1, 1, -1},
 };
 
 } // namespace

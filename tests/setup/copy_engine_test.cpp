@@ -168,12 +168,17 @@ TEST_F(CopyEngine, SilentRunHasAHeldFileReplacedAtTheNextRestart)
 {
     InstallContext.silent = 1;
     Source("vxglimmet.exe");
+    Source("Norrik.hlp");
     Source(Suite::UserProgram); // only an install for all users takes it
     WriteWholeFile(installDir + "\\vxglimmet.exe", "old");
     HeldFile held(installDir + "\\vxglimmet.exe");
+    // An older copy in a subfolder, held too: the new one waits where it was copied.
+    CreateDirectoryA((installDir + "\\Help").c_str(), nullptr);
+    WriteWholeFile(installDir + "\\Help\\Norrik.hlp", "old");
+    HeldFile heldHelp(installDir + "\\Help\\Norrik.hlp");
 
     EXPECT_EQ(Copy(), 0);
-    EXPECT_EQ(copied.scheduled, 1);
+    EXPECT_EQ(copied.scheduled, 2);
 
     std::vector<DWORD> expected{1000};
     expected.insert(expected.end(), 26, 200);
@@ -183,10 +188,10 @@ TEST_F(CopyEngine, SilentRunHasAHeldFileReplacedAtTheNextRestart)
     ASSERT_EQ(beside.size(), 1u);
     EXPECT_EQ(ReadWholeFile(installDir + "\\" + beside[0]), "new");
     std::string pending = ReadValue(HKEY_LOCAL_MACHINE, SessionManager, "PendingFileRenameOperations").bytes;
-    std::string pair = installDir + "\\" + beside[0] + '\0' + "!\\??\\" + installDir + "\\vxglimmet.exe" + '\0';
+    std::string help = installDir + "\\Norrik.hlp" + '\0' + "!\\??\\" + installDir + "\\Help\\Norrik.hlp" + '\0';
     CharLowerBuffA(&pending[0], static_cast<DWORD>(pending.size()));
-    CharLowerBuffA(&pair[0], static_cast<DWORD>(pair.size()));
-    EXPECT_NE(pending.find(pair), std::string::npos) << pending;
+    CharLowerBuffA(&help[0], static_cast<DWORD>(help.size()));
+    EXPECT_NE(pending.find(help), std::string::npos) << pending;
     EXPECT_FALSE(FileExists(installDir + "\\" + Suite::UserProgram));
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, SessionManager, "PendingFileRenameOperations");
 }

@@ -8,7 +8,7 @@
 
 #include "setup/install/obsolete_files.h"
 #include "setup/install/old_shortcuts.h"
-#include "setup/install/pending_deletions.h"
+#include "suite/system/pending_operations.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/earlier_releases.h"
 #include "tests/support/platform_recorder.h"
@@ -119,9 +119,10 @@ TEST(OldShortcuts, StartupShortcutsAndGroupsOfEarlierReleasesAndTheSuitesGroupGo
     DeleteFileA((startup + "\\Other Program.lnk").c_str());
 }
 
-// An uninstall that ended with 3010 left these for the next restart, which
-// would otherwise delete the files setup installs now.
-TEST(PendingDeletions, OnlyDeletionsInTheInstallFolderAreCleared)
+// An uninstall that ended with 3010 left deletions for the next restart, and
+// a silent setup replacements, which would otherwise undo the files setup
+// installs now; the uninstaller clears the replacements only.
+TEST(PendingOperations, OnlyTheInstallFoldersDeletionsAndReplacementsAreCleared)
 {
     RegistrySandbox sandbox("pending-deletions");
     const wchar_t* const Key = L"System\\CurrentControlSet\\Control\\Session Manager";
@@ -130,21 +131,28 @@ TEST(PendingDeletions, OnlyDeletionsInTheInstallFolderAreCleared)
     // Another program's path in letters no ANSI code page has.
     const std::wstring otherFolder = pair(L"\\??\\C:\\\u0394\u4e2d\\Vexlo Old\\a.dll", L"");
     const std::wstring rename = pair(L"\\??\\C:\\Tools\\Vexlo\\b.tmp", L"!\\??\\C:\\b.dll");
-    const std::wstring pending = pair(L"\\??\\C:\\Tools\\VEXLO\\vxambro.dll", L"") + otherFolder + rename +
-                                 pair(L"\\??\\C:\\Tools\\Vexlo", L"") + L'\0';
+    const std::wstring replacement = pair(L"\\??\\C:\\Tools\\Vexlo\\vx1.tmp", L"!\\??\\C:\\Tools\\VEXLO\\vxglimmet.exe");
+    const std::wstring deletion = pair(L"\\??\\C:\\Tools\\VEXLO\\vxambro.dll", L"");
+    const std::wstring folder = pair(L"\\??\\C:\\Tools\\Vexlo", L"");
+    const std::wstring pending = deletion + otherFolder + replacement + rename + folder + L'\0';
     HKEY key;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExW(key, Value, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(pending.data()),
-                   static_cast<DWORD>(pending.size() * sizeof(wchar_t)));
+    for (PendingKinds kinds : {PendingKinds::DeletionsAndReplacements, PendingKinds::Replacements}) {
+        RegSetValueExW(key, Value, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(pending.data()),
+                       static_cast<DWORD>(pending.size() * sizeof(wchar_t)));
 
-    ClearPendingDeletions("C:\\Tools\\Vexlo");
+        ClearPendingOperations("C:\\Tools\\Vexlo", kinds);
 
-    // Another folder's deletion and a rename stay, with the list's ending.
-    std::wstring left(pending.size(), L'x');
-    DWORD size = static_cast<DWORD>(left.size() * sizeof(wchar_t));
-    EXPECT_EQ(RegQueryValueExW(key, Value, nullptr, nullptr, reinterpret_cast<BYTE*>(&left[0]), &size), ERROR_SUCCESS);
+        // Another folder's deletion and a rename out of the folder stay, with the list's ending.
+        std::wstring left(pending.size(), L'x');
+        DWORD size = static_cast<DWORD>(left.size() * sizeof(wchar_t));
+        EXPECT_EQ(RegQueryValueExW(key, Value, nullptr, nullptr, reinterpret_cast<BYTE*>(&left[0]), &size),
+                  ERROR_SUCCESS);
+        left.resize(size / sizeof(wchar_t));
+        EXPECT_TRUE(left == (kinds == PendingKinds::Replacements ? deletion + otherFolder + rename + folder
+                                                                  : otherFolder + rename) +
+                                L'\0');
+    }
     RegCloseKey(key);
-    left.resize(size / sizeof(wchar_t));
-    EXPECT_TRUE(left == otherFolder + rename + L'\0');
 }

@@ -1,4 +1,4 @@
-#include "setup/install/pending_deletions.h"
+#include "suite/system/pending_operations.h"
 
 #include <windows.h>
 
@@ -28,9 +28,20 @@ bool InFolder(const wchar_t* path, const wchar_t* folder)
            (path[length] == 0 || path[length] == L'\\');
 }
 
+// A path of the list for the log, which is ANSI text: a character it cannot
+// show becomes '?' there only.
+void LogCleared(const char* what, const wchar_t* path)
+{
+    PathBuffer shown;
+    if (!WideCharToMultiByte(CP_ACP, 0, path, -1, shown.buffer(), shown.bufferSize(), nullptr, nullptr))
+        shown.clear();
+    shown.settle();
+    LogLine("cleared the pending %s of %s", what, shown.c_str());
+}
+
 } // namespace
 
-void ClearPendingDeletions(const char* installDir)
+void ClearPendingOperations(const char* installDir, PendingKinds kinds)
 {
     // Read and written as UTF-16: other programs' paths in the list keep
     // every character, whatever this process's code page can show.
@@ -65,14 +76,17 @@ void ClearPendingDeletions(const char* installDir)
             const wchar_t* target = source + sourceLength;
             DWORD pairLength = sourceLength + static_cast<DWORD>(lstrlenW(target)) + 1;
             read += pairLength;
-            if (!*target && InFolder(PlainPath(source), folder)) {
-                // The log is ANSI text: a character it cannot show becomes '?' there only.
-                PathBuffer shown;
-                if (!WideCharToMultiByte(CP_ACP, 0, PlainPath(source), -1, shown.buffer(), shown.bufferSize(), nullptr,
-                                         nullptr))
-                    shown.clear();
-                shown.settle();
-                LogLine("cleared the pending deletion of %s", shown.c_str());
+            // "!" before a target: replace what is there.
+            const wchar_t* renamed = PlainPath(*target == L'!' ? target + 1 : target);
+            if (!*target && kinds == PendingKinds::DeletionsAndReplacements && InFolder(PlainPath(source), folder)) {
+                LogCleared("deletion", PlainPath(source));
+                ++cleared;
+                continue;
+            }
+            if (*target && InFolder(PlainPath(source), folder) && InFolder(renamed, folder)) {
+                LogCleared("replacement", renamed);
+                SetFileAttributesW(PlainPath(source), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(PlainPath(source));
                 ++cleared;
                 continue;
             }
