@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <sddl.h>
 
+#include <string>
+
 #include "suite/run/all_users.h"
 #include "tests/support/platform_recorder.h"
 
@@ -12,24 +14,16 @@ namespace {
 
 const char* answeredUser; // a SID's text, or null for a token that cannot be read
 
-BOOL WINAPI AnswerTokenUser(HANDLE, TOKEN_INFORMATION_CLASS kind, LPVOID information, DWORD size, PDWORD needed)
+BOOL WINAPI AnswerTokenUser(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID information, DWORD size, PDWORD needed)
 {
     PSID sid;
-    if (!answeredUser || kind != TokenUser || !ConvertStringSidToSidA(answeredUser, &sid)) {
-        SetLastError(ERROR_ACCESS_DENIED);
+    if (!answeredUser || !ConvertStringSidToSidA(answeredUser, &sid))
         return FALSE;
-    }
-    DWORD length = GetLengthSid(sid);
-    *needed = sizeof(TOKEN_USER) + length;
-    BOOL fits = size >= *needed;
-    if (fits) {
-        auto* user = static_cast<TOKEN_USER*>(information);
-        user->User.Sid = static_cast<BYTE*>(information) + sizeof(TOKEN_USER);
-        user->User.Attributes = 0;
-        CopySid(length, user->User.Sid, sid);
-    } else {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    }
+    auto* user = static_cast<TOKEN_USER*>(information);
+    user->User.Sid = user + 1;
+    user->User.Attributes = 0;
+    *needed = sizeof(TOKEN_USER) + GetLengthSid(sid);
+    BOOL fits = size >= *needed && CopySid(GetLengthSid(sid), user + 1, sid);
     LocalFree(sid);
     return fits;
 }
@@ -45,19 +39,12 @@ TEST(AllUsers, TheSystemAccountOrTheSwitchInstallsForAllUsers)
 
     PlatformRecorder platform;
     Platform.tokenInformation = AnswerTokenUser;
-    const struct {
-        const char* user;
-        bool system;
-    } accounts[] = {
-        {"S-1-5-18", true},
-        {"S-1-5-19", false}, // the local service
-        {"S-1-5-32-544", false}, // the administrators' group, never a token's user
-        {"S-1-5-21-1004336348-1177238915-682003330-1000", false},
-        {nullptr, false},
-    };
-    for (const auto& account : accounts) {
-        answeredUser = account.user;
-        EXPECT_EQ(RunsAsSystemAccount(), account.system) << (account.user ? account.user : "unreadable");
-        EXPECT_EQ(AllUsersMode("/silent"), account.system);
+    // The local service, the administrators' group (never a token's user), a user, and a token that cannot be read.
+    for (const char* user : {"S-1-5-18", "S-1-5-19", "S-1-5-32-544", "S-1-5-21-1004336348-1177238915-682003330-1000",
+                             static_cast<const char*>(nullptr)}) {
+        answeredUser = user;
+        bool system = user && std::string(user) == "S-1-5-18";
+        EXPECT_EQ(RunsAsSystemAccount(), system) << (user ? user : "unreadable");
+        EXPECT_EQ(AllUsersMode("/silent"), system);
     }
 }
