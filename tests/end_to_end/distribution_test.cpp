@@ -58,7 +58,7 @@ TEST(Distribution, HoldsEveryFileTheComponentTableAndTheSoundsName)
 TEST(Distribution, ProgramsNeedOnlySystemLibrariesAndTheRuntimeLibraryByOrdinal)
 {
     for (const ProgramFolder& folder : ProgramFolders()) {
-        for (const char* program : {"setup.exe", "uninstall.exe"}) {
+        for (const char* program : {"setup.exe", "uninstall.exe", "vexlo-user.exe"}) {
             std::string path = folder.path + "\\" + program;
             PeFile image(path);
             ASSERT_TRUE(image.valid()) << path;
@@ -95,7 +95,7 @@ TEST(Distribution, RuntimeLibraryExportsExactlyTheOrdinalsAndNoNames)
 TEST(Distribution, ProgramsCarryTheSuiteVersion)
 {
     for (const ProgramFolder& folder : ProgramFolders()) {
-        for (const char* program : {"setup.exe", "uninstall.exe"}) {
+        for (const char* program : {"setup.exe", "uninstall.exe", "vexlo-user.exe"}) {
             std::string path = folder.path + "\\" + program;
             DWORD unused = 0;
             std::string block(GetFileVersionInfoSizeA(path.c_str(), &unused), '\0');
