@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "uninstall/uninstall_sequence.h"
+#include "uninstall/stages/uninstall_sequence.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

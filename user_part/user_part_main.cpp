@@ -6,10 +6,25 @@
 #include <windows.h>
 
 #include "suite/catalogue/suite_identity.h"
-#include "suite/catalogue/suite_keys.h"
+#include "suite/run/exit_codes.h"
 #include "suite/run/run_log.h"
+#include "suite/system/install_path.h"
 #include "suite/system/user_values.h"
 #include "suite/text/fixed_string.h"
+
+namespace {
+
+enum class UserPartExit { Written, NoInstallPath, Count };
+
+// Windows runs it at logon and reads no exit code, but a log and a test do.
+// It takes no "/msicodes": the second column only keeps the table's shape.
+constexpr ExitCodeRow<UserPartExit> ExitCodes[] = {
+    {UserPartExit::Written, 0, InstallerCode::Success},
+    {UserPartExit::NoInstallPath, 1, InstallerCode::NotInstalled},
+};
+static_assert(HasOneRowPerExit(ExitCodes), "one row for each way a run of vexlo-user.exe ends");
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -17,15 +32,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     InitialiseRuntimeLibrary(instance, SuiteProgram::Setup);
     OpenRunLog(GetCommandLineA(), "vexlo-user");
     PathBuffer installDir;
-    int exitCode = 1;
+    UserPartExit exit = UserPartExit::NoInstallPath;
     if (!ReadInstallPath(installDir) || installDir.empty()) {
         LogLine("no InstallPath: nothing written");
     } else {
         LoggedStage stage("writing this user's values");
         for (UserValue value : UserValues)
             WriteUserValue(value, installDir);
-        exitCode = 0;
+        exit = UserPartExit::Written;
     }
+    int exitCode = ExitCodeOf(ExitCodes, exit, false);
     CloseRunLog(exitCode);
     return exitCode;
 }

@@ -136,8 +136,8 @@ void Browse(HWND dialog)
 
 void Confirm(HWND dialog)
 {
-    InstallContext.createShortcuts = IsDlgButtonChecked(dialog, ShortcutsBox) == BST_CHECKED ? 1 : 0;
-    InstallContext.startTools = IsDlgButtonChecked(dialog, StartToolsBox) == BST_CHECKED ? 1 : 0;
+    InstallContext.createShortcuts = IsDlgButtonChecked(dialog, ShortcutsBox) == BST_CHECKED;
+    InstallContext.startTools = IsDlgButtonChecked(dialog, StartToolsBox) == BST_CHECKED;
     ReadFolderBox(dialog, InstallContext.installDir);
     RemoveTrailingBackslash(InstallContext.installDir);
     // An empty box names no folder at all: it cannot be made, as before.

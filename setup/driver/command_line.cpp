@@ -44,11 +44,11 @@ CommandLineResult ReadCommandLine(const char* tail)
         return CommandLineResult::Read;
 
     if (FindSwitch(text, "/silent"))
-        InstallContext.silent = 1;
+        InstallContext.silent = true;
     if (FindSwitch(text, "/noshort"))
-        InstallContext.createShortcuts = 0;
+        InstallContext.createShortcuts = false;
     if (FindSwitch(text, "/nostart"))
-        InstallContext.startTools = 0;
+        InstallContext.startTools = false;
 
     if (ReadSwitchValue(text, "/path:", InstallContext.installDir) == SwitchValue::DoesNotFit)
         return CommandLineResult::FolderTooLong;

@@ -4,9 +4,9 @@
 #include <shellapi.h>
 
 #include "setup/state/install_context.h"
-#include "suite/catalogue/suite_keys.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/running_tools.h"
+#include "suite/system/install_path.h"
 #include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 

@@ -12,28 +12,25 @@
 #include "setup/install/copy_engine.h"
 #include "setup/install/obsolete_files.h"
 #include "setup/install/old_shortcuts.h"
-#include "suite/system/pending_operations.h"
 #include "setup/install/start_menu.h"
 #include "setup/registration/registry_settings.h"
 #include "setup/state/distribution_folder.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/component_table.h"
-#include "suite/catalogue/installer_codes.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/catalogue/waits.h"
+#include "suite/run/exit_codes.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_lock.h"
 #include "suite/run/run_log.h"
 #include "suite/run/running_tools.h"
+#include "suite/system/pending_operations.h"
 #include "suite/vexlo.h"
 
 namespace {
 
 // Each way a run ends, in setup's own codes and in Windows Installer's.
-const struct {
-    SetupExit exit;
-    int code;
-    int installerCode;
-} ExitCodes[] = {
+constexpr ExitCodeRow<SetupExit> ExitCodes[] = {
     {SetupExit::Completed, 1, InstallerCode::Success},
     {SetupExit::RestartNeeded, 3010, InstallerCode::RestartNeeded},
     {SetupExit::FilesGivenUp, 2, InstallerCode::Failed},
@@ -44,6 +41,7 @@ const struct {
     {SetupExit::Cancelled, 0, InstallerCode::Cancelled},
     {SetupExit::NoDialog, 0, InstallerCode::Failed},
 };
+static_assert(HasOneRowPerExit(ExitCodes), "one row for each way a run of setup ends");
 
 // The run stops before anything is installed; the tools closed at start come back.
 SetupExit EndWithoutInstalling(FolderChoice choice, const PathBuffer& installDir)
@@ -84,7 +82,7 @@ SetupExit Install(HINSTANCE instance, const char* commandTail, const char* distr
     // A silent run waits for the run before it: the uninstaller's copy may
     // still be deleting its last files.
     bool silent = AsksForSilence(commandTail);
-    RunLock lock(silent ? SilentLockWait : 0);
+    RunLock lock(silent ? Waits::SilentLockWait : 0);
     if (!lock.held()) {
         LogLine("another setup or uninstall is running");
         if (silent)
@@ -175,19 +173,11 @@ SetupExit Install(HINSTANCE instance, const char* commandTail, const char* distr
 
 } // namespace
 
-int ExitCodeOf(SetupExit exit, bool installerCodes)
-{
-    for (const auto& row : ExitCodes)
-        if (row.exit == exit)
-            return installerCodes ? row.installerCode : row.code;
-    return installerCodes ? InstallerCode::Failed : 0;
-}
-
 int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder)
 {
     OpenRunLog(commandTail, "setup");
     SetupExit exit = Install(instance, commandTail, distributionFolder);
-    int exitCode = ExitCodeOf(exit, InstallContext.installerCodes);
+    int exitCode = ExitCodeOf(ExitCodes, exit, InstallContext.installerCodes);
     CloseRunLog(exitCode);
     return exitCode;
 }

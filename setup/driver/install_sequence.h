@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-// How a run of setup ended; ExitCodeOf makes the number that administrators'
-// deployment tools read.
+// How a run of setup ended; its row in the install sequence's exit-code table
+// makes the number that administrators' deployment tools read.
 enum class SetupExit {
     Completed,
     RestartNeeded,        // a silent run left files in use to be replaced at the next restart
@@ -15,13 +15,12 @@ enum class SetupExit {
     FolderNotMade,        // a silent run could not make its folder
     Cancelled,            // the options dialog ended with Cancel
     NoDialog,             // the options dialog could not be shown
+    Count
 };
 
-// The default codes: 1 completed, 3010 completed once Windows restarts, 2 files
-// given up, 3 another run in progress (silent), 0 nothing installed. With
-// "/msicodes", Windows Installer's (InstallerCode).
-int ExitCodeOf(SetupExit exit, bool installerCodes);
-
-// Runs the whole install; the result is the process exit code (ExitCodeOf). The files come from `distributionFolder`
+// Runs the whole install; the result is the process exit code: 1 completed,
+// 3010 completed once Windows restarts, 2 files given up, 3 another run in
+// progress (silent), 0 nothing installed; with "/msicodes", Windows
+// Installer's (InstallerCode). The files come from `distributionFolder`
 // (with its trailing backslash), by default the folder setup runs from.
 int RunSetup(HINSTANCE instance, const char* commandTail, const char* distributionFolder = nullptr);

@@ -8,6 +8,7 @@
 #include "suite/catalogue/component_table.h"
 #include "suite/catalogue/install_subfolders.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/catalogue/waits.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_log.h"
 #include "suite/run/running_tools.h"
@@ -18,35 +19,12 @@
 
 namespace {
 
-struct Subfolder {
-    const char* name;
-    const char* const* patterns; // case-sensitive, anywhere in the file name
-    int patternCount;
-};
-
-const char* const LanguagePatterns[] = {"_Lang.txt", "_lang.txt", "_LANG.TXT"};
-const char* const HelpPatterns[] = {".hlp", ".HLP"};
-
-// Sorted in this order: a name that matches two rows goes to the first.
-const Subfolder Subfolders[] = {
-    {InstallSubfolder::Sounds, SoundPatterns, SoundPatternCount},
-    {InstallSubfolder::Languages, LanguagePatterns, 3},
-    {InstallSubfolder::Help, HelpPatterns, 2},
-};
-
-// Attempts before the user is first asked, and after each OK.
-const int FirstRetries = 26;
-const int RetriesAfterOk = 26;
-// A silent run cannot ask: it has the file replaced at the next restart, or
-// where it may not, keeps trying for 30 s more, then gives the file up.
-const int SilentRetries = 150;
-
 // The backup tool's notifier may hold its own file; it lets go when the
 // tool is released.
 void ReleaseNotifier(const char* source)
 {
     if (TextContains(source, "nknotify"))
-        ReleaseBackupTool(100, 200);
+        ReleaseBackupTool(Waits::SetupReleasesBackupTool);
 }
 
 bool InUse(DWORD error)
@@ -108,9 +86,9 @@ public:
 private:
     int made_ = 0;
 
-    bool attempts(PathBuffer& source, const PathBuffer& target, int count, bool closeExplorer)
+    bool attempts(PathBuffer& source, const PathBuffer& target, const Retries& retries, bool closeExplorer)
     {
-        for (int attempt = 0; attempt < count; ++attempt) {
+        for (int attempt = 0; attempt < retries.attempts; ++attempt) {
             ++made_;
             if (CopyFileA(source.c_str(), target.c_str(), FALSE))
                 return true;
@@ -119,23 +97,25 @@ private:
                 VxCloseExplorerWindows();
                 explorerClosed = true;
             }
-            Platform.sleep(200);
+            Platform.sleep(retries.pause);
         }
         return false;
     }
 
     Copied retry(PathBuffer& source, const PathBuffer& target, const char* name)
     {
-        Platform.sleep(1000);
-        if (attempts(source, target, FirstRetries, false))
+        Platform.sleep(Waits::CopyFirstPause);
+        if (attempts(source, target, Waits::CopyBeforeAsking, false))
             return Copied::Now;
+        // A silent run cannot ask: it has the file replaced at the next
+        // restart, or where it may not, keeps trying a while, then gives it up.
         if (InstallContext.silent && ReplaceAtRestart(source, target))
             return Copied::AtRestart;
         // From here on the path is lower case, for the ".dll" test and the retries.
         CharLowerA(source.buffer());
         bool library = TextContains(source.c_str(), ".dll");
         if (InstallContext.silent)
-            return attempts(source, target, SilentRetries, library) ? Copied::Now : Copied::No;
+            return attempts(source, target, Waits::SilentCopy, library) ? Copied::Now : Copied::No;
 
         // Room for the longest translation and a whole file name: nothing is cut.
         char cannotCopy[1024];
@@ -155,13 +135,13 @@ private:
                 VxCloseExplorerWindows();
                 explorerClosed = true;
             }
-            if (attempts(source, target, RetriesAfterOk, false))
+            if (attempts(source, target, Waits::CopyAfterOk, false))
                 return Copied::Now;
         }
     }
 };
 
-void SortIntoSubfolder(const PathBuffer& prefix, const Subfolder& subfolder, CopyResult& result)
+void SortIntoSubfolder(const PathBuffer& prefix, const SortedSubfolder& subfolder, CopyResult& result)
 {
     PathBuffer folder;
     if (!JoinPath(folder, prefix.c_str(), subfolder.name))
@@ -223,17 +203,6 @@ void RemoveDeselectedFiles(const PathBuffer& prefix)
     }
 }
 
-} // namespace
-
-void DeleteFileWithRetry(const char* folder, const char* name)
-{
-    PathBuffer path;
-    if (JoinPath(path, folder, name))
-        DeleteWithRetry(path.c_str(), IfMissing::NothingToDo, ShellNotice::Delete);
-}
-
-namespace {
-
 // Every file of the distribution folder that setup installs (all but itself),
 // with its path there; false when it does not fit.
 template <typename Visit>
@@ -282,7 +251,7 @@ CopyResult CopySuiteFiles(const PathBuffer& installDir)
     if (walk.explorerClosed)
         VxRestoreExplorer();
 
-    for (const Subfolder& subfolder : Subfolders)
+    for (const SortedSubfolder& subfolder : SortedSubfolders)
         SortIntoSubfolder(prefix, subfolder, walk.result);
     RemoveDeselectedFiles(prefix);
     return walk.result;
@@ -299,7 +268,7 @@ DWORD InstalledSuiteKiB(const PathBuffer& installDir)
         PathBuffer place;
         if (!place.assign(folder))
             return;
-        for (const Subfolder& subfolder : Subfolders)
+        for (const SortedSubfolder& subfolder : SortedSubfolders)
             if (ContainsAny(name, subfolder.patterns, subfolder.patternCount)) {
                 if (!JoinPath(place, folder, subfolder.name))
                     return;

@@ -19,7 +19,3 @@ CopyResult CopySuiteFiles(const PathBuffer& installDir);
 // The size of the distribution folder's files as installed or kept in the
 // install folder and its subfolders, in KiB rounded up.
 DWORD InstalledSuiteKiB(const PathBuffer& installDir);
-
-// Deletes folder\name with up to 16 attempts 200 ms apart, then tells the
-// shell. `name` may hold a subfolder ("Languages\x.txt").
-void DeleteFileWithRetry(const char* folder, const char* name);

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "setup/install/copy_engine.h"
 #include "suite/catalogue/earlier_releases.h"
 #include "suite/catalogue/install_subfolders.h"
 #include "suite/catalogue/suite_identity.h"
+#include "suite/system/delete_with_retry.h"
 #include "suite/system/folder_walk.h"
 #include "suite/text/path_text.h"
 #include "suite/vexlo.h"

@@ -6,8 +6,9 @@
 
 #include "suite/catalogue/component_table.h"
 #include "suite/catalogue/suite_identity.h"
-#include "suite/catalogue/suite_keys.h"
+#include "suite/catalogue/waits.h"
 #include "suite/run/platform_calls.h"
+#include "suite/system/install_path.h"
 #include "suite/system/registry_text.h"
 #include "suite/system/shell_folders.h"
 #include "suite/text/fixed_string.h"
@@ -106,7 +107,7 @@ void CreateStartMenuEntries(bool forAllUsers)
     PathBuffer installFolder;
     if (!ReadInstallPath(installFolder))
         return;
-    Platform.sleep(200);
+    Platform.sleep(Waits::BeforeStartMenuGroup);
 
     PathBuffer group;
     if (!GroupFolder(forAllUsers, group))

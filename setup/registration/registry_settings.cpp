@@ -14,6 +14,7 @@
 #include "suite/system/registry_rows.h"
 #include "suite/system/registry_text.h"
 #include "suite/system/temp_folder.h"
+#include "suite/system/user_values.h"
 #include "suite/text/path_text.h"
 #include "suite/vexlo.h"
 
@@ -99,17 +100,19 @@ void RegisterHelpFiles(const PathBuffer& installDir)
     if (!JoinPath(helpFolder, installDir.c_str(), InstallSubfolder::Help))
         return;
     for (const char* helpFile : RegisteredHelpFiles)
-        VxWriteRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\Help", helpFile, REG_SZ,
+        VxWriteRegistryValue(HKEY_LOCAL_MACHINE, SuiteKeys::HelpFiles, helpFile, REG_SZ,
                              helpFolder.c_str(), helpFolder.length() + 1);
 }
 
-} // namespace
-
+// A value of each user's for the user who runs setup; after an install for
+// all users, each user's logon writes it instead (vexlo-user.exe).
 void WriteForInstallingUser(UserValue value, const PathBuffer& installDir)
 {
     if (!InstallContext.allUsers)
         WriteUserValue(value, installDir);
 }
+
+} // namespace
 
 void CompleteUninstallEntry(const PathBuffer& installDir, bool copiedAll, DWORD installedKiB)
 {
@@ -151,7 +154,10 @@ void RegisterSuite(const PathBuffer& installDir)
     RegisterLayoutFiles(installDir);
     WriteForInstallingUser(UserValue::AutosaveFolder, installDir);
     RegisterNorrikMenuExtension(installDir);
+    // The shell-menu and archive tools find their programs through these.
+    WriteForInstallingUser(UserValue::AmbroOptions, installDir);
     RegisterAmbroMenuExtension(installDir);
+    WriteForInstallingUser(UserValue::BrollaPath, installDir);
     RegisterBrollaMenuExtension(installDir);
     RegisterSettingsFiles(installDir);
     RegisterHelpFiles(installDir);

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include "suite/system/user_values.h"
 #include "suite/text/fixed_string.h"
 
 // Writes it all for the suite in `installDir` (no trailing backslash).
@@ -16,7 +15,3 @@ void RegisterSuite(const PathBuffer& installDir);
 // removed an earlier run's), no modify or repair, and the silent uninstall's
 // command.
 void CompleteUninstallEntry(const PathBuffer& installDir, bool copiedAll, DWORD installedKiB);
-
-// A value of each user's for the user who runs setup; after an install for
-// all users, each user's logon writes it instead (vexlo-user.exe).
-void WriteForInstallingUser(UserValue value, const PathBuffer& installDir);

@@ -1,6 +1,5 @@
 #include "setup/registration/shell_extensions.h"
 
-#include "setup/registration/registry_settings.h"
 #include "setup/state/install_context.h"
 #include "suite/catalogue/shell_extension_table.h"
 #include "suite/catalogue/suite_keys.h"
@@ -14,9 +13,9 @@ const char* const ApprovedKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\S
 // The archive class goes through the runtime library, assembled in a larger
 // buffer; its open command quotes the program and the file.
 const RegistryRow BrollaClass[] = {
-    {Writer::Library, HKEY_CLASSES_ROOT, "ZervBrolla", nullptr, "Vexlo Brolla File"},
-    {Writer::Library, HKEY_CLASSES_ROOT, "ZervBrolla\\DefaultIcon", nullptr, "{install}\\vxbrolla.exe,0"},
-    {Writer::Library, HKEY_CLASSES_ROOT, "ZervBrolla\\Shell\\open\\command", nullptr,
+    {Writer::Library, HKEY_CLASSES_ROOT, SuiteKeys::ArchiveClass, nullptr, "Vexlo Brolla File"},
+    {Writer::Library, HKEY_CLASSES_ROOT, VEXLO_ARCHIVE_CLASS "\\DefaultIcon", nullptr, "{install}\\vxbrolla.exe,0"},
+    {Writer::Library, HKEY_CLASSES_ROOT, VEXLO_ARCHIVE_CLASS "\\Shell\\open\\command", nullptr,
      "\"{install}\\vxbrolla.exe\" \"%1\""},
 };
 
@@ -77,7 +76,6 @@ void RegisterNorrikMenuExtension(const PathBuffer& installDir)
 
 void RegisterAmbroMenuExtension(const PathBuffer& installDir)
 {
-    WriteForInstallingUser(UserValue::AmbroOptions, installDir);
     WriteExtension(AmbroMenuExtension, installDir);
     Approve(AmbroMenuExtension,
             "To install the Ambro context menu extension on this computer \r\nAdministrator or Power User rights are "
@@ -86,7 +84,6 @@ void RegisterAmbroMenuExtension(const PathBuffer& installDir)
 
 void RegisterBrollaMenuExtension(const PathBuffer& installDir)
 {
-    WriteForInstallingUser(UserValue::BrollaPath, installDir);
     WriteRows(BrollaClass, LibraryRowCapacity, installDir);
     WriteExtension(BrollaMenuExtension, installDir);
     Approve(BrollaMenuExtension,

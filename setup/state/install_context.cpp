@@ -8,9 +8,9 @@ void ResetInstallContext()
 {
     InstallContext.instance = nullptr;
     InstallContext.installDir.clear();
-    InstallContext.silent = 0;
-    InstallContext.createShortcuts = 1;
-    InstallContext.startTools = 1;
+    InstallContext.silent = false;
+    InstallContext.createShortcuts = true;
+    InstallContext.startTools = true;
     InstallContext.languageNumber = -1;
     InstallContext.allUsers = false;
     InstallContext.installerCodes = false;

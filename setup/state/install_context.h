@@ -8,9 +8,9 @@
 struct InstallContextData {
     HINSTANCE instance;
     PathBuffer installDir;   // no trailing backslash once the first stage runs
-    int silent;              // no dialog, no questions
-    int createShortcuts;     // build the Start-menu group
-    int startTools;          // start the tray-based tools at the end without asking
+    bool silent;             // no dialog, no questions
+    bool createShortcuts;    // build the Start-menu group
+    bool startTools;         // start the tray-based tools at the end without asking
     int languageNumber;      // from "/language:", -1 when not given
     // For every user of the PC ("/allusers", or the system account): the
     // common Start menu, no tray tool started, and each user's values

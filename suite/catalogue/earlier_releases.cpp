@@ -2,19 +2,6 @@
 
 #include "suite/catalogue/suite_keys.h"
 
-#define VEXLO_OLDER_TOOL_FILES                                                                                         \
-    "NorrikCopy.exe", "Norrik.exe", "NkNotify.exe", "Ovalle.exe", "Yessa.exe", "Yessamark.exe", "Scrivo.exe",          \
-        "Halder.exe", "Fennet.exe", "Fennetty.exe", "Tovin.exe", "AutoPN.exe", "Pondry.exe", "Lumio.exe", "Kimber.exe", \
-        "Dewlit.exe", "Ambro.exe", "Grask.exe", "Glimmet.exe", "Caddel.exe", "Restart.exe", "Orvex.exe", "Quesh.exe",   \
-        "Stoval.exe", "Brolla.exe", "Rattik.exe", "Pellor.exe", "NkMenu.dll", "Ambro.dll", "Pondry.dll",              \
-        "BrollaShell.dll"
-
-#define VEXLO_OLDER_TEXT_FILE "Vexlets.txt"
-
-const char* const OlderToolFiles[] = {VEXLO_OLDER_TOOL_FILES};
-const char* const OlderFolderCopyProgram = OlderToolFiles[0];
-const char* const OlderTextFile = VEXLO_OLDER_TEXT_FILE;
-
 // 40 programs, 4 libraries, 28 pages, 3 texts, 3 internet shortcuts, 2 icons,
 // 1 help index and 1 data file. "Vexlets.exe" and "index.htm" are listed
 // twice, as earlier releases did.
@@ -47,7 +34,6 @@ const OldGroup OldGroups[] = {
     {CSIDL_STARTMENU, "ZERV Brolla"},         {CSIDL_STARTMENU, "ZERV Vexlets Lite"},
 };
 
-static_assert(sizeof(OlderToolFiles) / sizeof(OlderToolFiles[0]) == OlderToolFileCount, "older tool files");
 static_assert(sizeof(ObsoleteFiles) / sizeof(ObsoleteFiles[0]) == ObsoleteFileCount, "obsolete files");
 static_assert(sizeof(OldStartupShortcuts) / sizeof(OldStartupShortcuts[0]) == OldStartupShortcutCount, "shortcuts");
 static_assert(sizeof(OldGroups) / sizeof(OldGroups[0]) == OldGroupCount, "groups");

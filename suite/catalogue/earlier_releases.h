@@ -6,12 +6,17 @@
 #include <shlobj.h>
 
 // Program and library names of the tools from the releases before the "vx"
-// prefix; the first is the backup tool's folder-copy program.
-constexpr int OlderToolFileCount = 31;
-extern const char* const OlderToolFiles[OlderToolFileCount];
-extern const char* const OlderFolderCopyProgram;
+// prefix, spelled as a list for the tables of both programs; the first is the
+// backup tool's folder-copy program.
+#define VEXLO_OLDER_FOLDER_COPY_PROGRAM "NorrikCopy.exe"
+#define VEXLO_OLDER_TOOL_FILES                                                                                         \
+    VEXLO_OLDER_FOLDER_COPY_PROGRAM, "Norrik.exe", "NkNotify.exe", "Ovalle.exe", "Yessa.exe", "Yessamark.exe",         \
+        "Scrivo.exe", "Halder.exe", "Fennet.exe", "Fennetty.exe", "Tovin.exe", "AutoPN.exe", "Pondry.exe", "Lumio.exe", \
+        "Kimber.exe", "Dewlit.exe", "Ambro.exe", "Grask.exe", "Glimmet.exe", "Caddel.exe", "Restart.exe", "Orvex.exe",  \
+        "Quesh.exe", "Stoval.exe", "Brolla.exe", "Rattik.exe", "Pellor.exe", "NkMenu.dll", "Ambro.dll", "Pondry.dll",   \
+        "BrollaShell.dll"
 // The readme that earlier releases put beside the programs.
-extern const char* const OlderTextFile;
+#define VEXLO_OLDER_TEXT_FILE "Vexlets.txt"
 
 // Files of earlier releases that the current one no longer ships, relative to
 // the install folder, in the order setup deletes them. The null entry stands

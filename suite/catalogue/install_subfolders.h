@@ -16,3 +16,18 @@ inline constexpr const char* SuiteSounds[SuiteSoundCount] = {"shhhuh.wav", "tki-
 // Sound files are those whose names contain one of these (case-sensitive).
 inline constexpr int SoundPatternCount = 4;
 inline constexpr const char* SoundPatterns[SoundPatternCount] = {".wav", ".WAV", ".mid", ".MID"};
+inline constexpr const char* LanguagePatterns[] = {"_Lang.txt", "_lang.txt", "_LANG.TXT"};
+inline constexpr const char* HelpPatterns[] = {".hlp", ".HLP"};
+
+// Setup moves every file whose name contains one of a row's patterns into that
+// subfolder, in this order: a name that matches two rows goes to the first.
+struct SortedSubfolder {
+    const char* name;
+    const char* const* patterns; // case-sensitive, anywhere in the file name
+    int patternCount;
+};
+inline constexpr SortedSubfolder SortedSubfolders[] = {
+    {InstallSubfolder::Sounds, SoundPatterns, SoundPatternCount},
+    {InstallSubfolder::Languages, LanguagePatterns, 3},
+    {InstallSubfolder::Help, HelpPatterns, 2},
+};

@@ -7,13 +7,17 @@
 
 #include "suite/catalogue/suite_keys.h"
 
+// Spelled as macros too, for the file names the tables build from them.
+#define VEXLO_SHORT_NAME "Vexlets"
+#define VEXLO_HELP_NAME "Vexlo" // the suite's help file, without its extension
+
 namespace Suite {
 constexpr const char* ProductName = "Vexlo";
 constexpr const char* Maker = SuiteKeys::MakerName; // also the company in our programs' version resource
 constexpr const char* Identifier = SuiteKeys::EntryName;
-constexpr const char* ShortName = "Vexlets";
+constexpr const char* ShortName = VEXLO_SHORT_NAME;
 constexpr const char* SuiteKey = SuiteKeys::SuiteKey;
-constexpr const char* HelpFile = "Vexlo.hlp";
+constexpr const char* HelpFile = VEXLO_HELP_NAME ".hlp";
 constexpr const char* HelpTopic = "contents_ID";
 constexpr const char* ExeTag = "VexletsEXE";
 constexpr const char* HomePage = "https://vexlo.zerv-software.example/";

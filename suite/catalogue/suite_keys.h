@@ -2,8 +2,6 @@
 // once, so that what one program writes the other removes by the same name.
 #pragma once
 
-#include "suite/text/fixed_string.h"
-
 // Spelled as macros too, for the keys that the tables build below them.
 #define VEXLO_MAKER_KEY "Software\\ZERV Software"
 #define VEXLO_UNINSTALL_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
@@ -12,6 +10,7 @@
 #define VEXLO_LAYOUT_CLASS "ZervPondry"
 #define VEXLO_SETTINGS_TYPE ".vxg"
 #define VEXLO_SETTINGS_CLASS "ZervSettings"
+#define VEXLO_ARCHIVE_CLASS "ZervBrolla"
 #define VEXLO_SOUND_APPS "AppEvents\\Schemes\\Apps"
 #define VEXLO_SOUND_SCHEME "ZERV Pondry"
 #define VEXLO_ACTIVE_SETUP_KEY "Software\\Microsoft\\Active Setup\\Installed Components"
@@ -29,6 +28,9 @@ constexpr const char* LayoutType = VEXLO_LAYOUT_TYPE;
 constexpr const char* LayoutClass = VEXLO_LAYOUT_CLASS;
 constexpr const char* SettingsType = VEXLO_SETTINGS_TYPE;
 constexpr const char* SettingsClass = VEXLO_SETTINGS_CLASS;
+constexpr const char* ArchiveClass = VEXLO_ARCHIVE_CLASS;     // the archive tool's file type
+// Where Windows finds help files by name; other programs' values share it.
+constexpr const char* HelpFiles = "Software\\Microsoft\\Windows\\Help";
 constexpr const char* SoundApps = VEXLO_SOUND_APPS;         // under HKCU
 constexpr const char* SoundSchemeName = VEXLO_SOUND_SCHEME;
 constexpr const char* SoundScheme = VEXLO_SOUND_APPS "\\" VEXLO_SOUND_SCHEME;
@@ -38,7 +40,3 @@ constexpr const char* SoundScheme = VEXLO_SOUND_APPS "\\" VEXLO_SOUND_SCHEME;
 constexpr const char* ActiveSetupComponents = VEXLO_ACTIVE_SETUP_KEY;
 constexpr const char* ActiveSetupComponent = VEXLO_ACTIVE_SETUP_KEY "\\" VEXLO_ENTRY_NAME;
 } // namespace SuiteKeys
-
-// "InstallPath" as the runtime library reads it, into a cleared buffer: an
-// unread value leaves the folder empty. False when it could not be read.
-bool ReadInstallPath(PathBuffer& folder);

@@ -3,6 +3,7 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include "suite/catalogue/waits.h"
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_log.h"
 
@@ -17,8 +18,6 @@ const char* const LockNames[] = {"Global\\ZervVexloSetupOrUninstall", "ZervVexlo
 // system and administrators may do more.
 const char* const LockSecurity = "D:(A;;0x00120001;;;WD)(A;;GA;;;SY)(A;;GA;;;BA)";
 const DWORD LockAccess = SYNCHRONIZE | READ_CONTROL;
-
-const DWORD LockPause = 500;
 
 // The account this process runs as, or the owner its objects get by default
 // (an elevated administrator's objects belong to the Administrators group).
@@ -100,7 +99,7 @@ RunLock::RunLock(DWORD waitLimit)
 
 void RunLock::acquire(DWORD waitLimit)
 {
-    for (DWORD waited = 0;; waited += LockPause) {
+    for (DWORD waited = 0;; waited += Waits::LockPause) {
         if (take() == Attempt::Taken) {
             held_ = true;
             return;
@@ -109,7 +108,7 @@ void RunLock::acquire(DWORD waitLimit)
             return;
         if (waited == 0)
             LogLine("waiting up to %lu s for the other run to end", waitLimit / 1000);
-        Platform.sleep(LockPause);
+        Platform.sleep(Waits::LockPause);
     }
 }
 

@@ -9,14 +9,10 @@
 // Shown, translated, to a second run, which then ends without changing anything.
 constexpr const char* AnotherRunText = "Vexlo Setup or Uninstall is already running.";
 
-// How long a silent run waits for another run to end: a deployment tool's
-// "remove, then install" starts setup while the uninstaller's copy finishes.
-constexpr DWORD SilentLockWait = 60 * 1000;
-
 class RunLock {
 public:
     // Takes the lock unless another run holds it; waits up to `waitLimit`
-    // milliseconds for that run to end.
+    // milliseconds for that run to end (a silent run: Waits::SilentLockWait).
     explicit RunLock(DWORD waitLimit = 0);
     // The lock as the first stage handed it over to its copy, inherited with
     // the process. An invalid handle takes the lock as any run does.

@@ -91,21 +91,21 @@ int CloseRunningTools(SuiteProgram program)
     CloseWindowsTitled(ProductTitles, sizeof(ProductTitles) / sizeof(ProductTitles[0]));
 
     // The backup tool may be waiting in its notifier.
-    if (ReleaseBackupTool(setup ? 100 : 50, setup ? 200 : 100) > 0)
+    if (ReleaseBackupTool(setup ? Waits::SetupReleasesBackupTool : Waits::UninstallReleasesBackupTool) > 0)
         RunningTools.norrik = 1;
     return 1;
 }
 
-int ReleaseBackupTool(int attempts, DWORD pause)
+int ReleaseBackupTool(const Retries& retries)
 {
     int set = 0;
-    for (; set < attempts; ++set) {
+    for (; set < retries.attempts; ++set) {
         HANDLE stopEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, StopEventName);
         if (!stopEvent)
             break;
         SetEvent(stopEvent);
         CloseHandle(stopEvent);
-        Platform.sleep(pause);
+        Platform.sleep(retries.pause);
     }
     return set;
 }

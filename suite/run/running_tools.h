@@ -3,6 +3,7 @@
 #pragma once
 
 #include "suite/catalogue/suite_identity.h"
+#include "suite/catalogue/waits.h"
 #include "suite/text/fixed_string.h"
 
 // One flag per tray-based tool: 1 when it was found running and asked to close.
@@ -36,8 +37,8 @@ extern const TrayTool TrayTools[TrayToolCount];
 int CloseRunningTools(SuiteProgram program);
 
 // Sets the backup tool's stop event while the tool is there to own it, at
-// most `attempts` times, `pause` ms apart; returns how often it was set.
-int ReleaseBackupTool(int attempts, DWORD pause);
+// most `retries.attempts` times, `retries.pause` ms apart; returns how often it was set.
+int ReleaseBackupTool(const Retries& retries);
 
 bool AnyTrayToolWasRunning();
 

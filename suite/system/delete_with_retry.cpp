@@ -5,24 +5,15 @@
 
 #include "suite/run/platform_calls.h"
 #include "suite/run/run_log.h"
+#include "suite/text/path_text.h"
 
-namespace {
-
-const int DeleteAttempts = 16;
-const DWORD DeletePause = 200;
-
-} // namespace
-
-bool DeleteWithRetry(const char* path, IfMissing ifMissing, ShellNotice notice, int* attempts)
+bool DeleteWithRetry(const char* path, IfMissing ifMissing, ShellNotice notice, const Retries& retries)
 {
     int made = 0;
     bool gone = false;
     bool wasThere = true;
-    if (ifMissing == IfMissing::NothingToDo && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
-        if (attempts)
-            *attempts = 0;
+    if (ifMissing == IfMissing::NothingToDo && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
         return true;
-    }
     DWORD error = ERROR_SUCCESS;
     for (;;) {
         ++made;
@@ -37,9 +28,9 @@ bool DeleteWithRetry(const char* path, IfMissing ifMissing, ShellNotice notice, 
             wasThere = false;
             break;
         }
-        if (made == DeleteAttempts)
+        if (made == retries.attempts)
             break;
-        Platform.sleep(DeletePause);
+        Platform.sleep(retries.pause);
     }
     if (!gone)
         LogLine("could not delete %s (attempts: %d, error %lu)", path, made, error);
@@ -47,7 +38,12 @@ bool DeleteWithRetry(const char* path, IfMissing ifMissing, ShellNotice notice, 
         LogLine("deleted %s (attempts: %d)", path, made);
     if (notice == ShellNotice::Delete)
         Platform.changeNotify(SHCNE_DELETE, SHCNF_PATHA, path, nullptr);
-    if (attempts)
-        *attempts = made;
     return gone;
+}
+
+void DeleteFileWithRetry(const char* folder, const char* name)
+{
+    PathBuffer path;
+    if (JoinPath(path, folder, name))
+        DeleteWithRetry(path.c_str(), IfMissing::NothingToDo, ShellNotice::Delete);
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tests/support/test_files.h"
-#include "uninstall/batch_file.h"
+#include "uninstall/stages/batch_file.h"
 
 namespace {
 

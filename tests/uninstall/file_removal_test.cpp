@@ -7,7 +7,7 @@
 
 #include "tests/support/platform_recorder.h"
 #include "tests/support/test_files.h"
-#include "uninstall/file_removal.h"
+#include "uninstall/removal/file_removal.h"
 
 namespace {
 

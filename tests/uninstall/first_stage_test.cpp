@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "suite/catalogue/suite_identity.h"
+#include "suite/catalogue/waits.h"
 #include "suite/run/run_lock.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/process_runner.h"
@@ -15,8 +16,9 @@
 #include "tests/support/test_files.h"
 #include "tests/support/tool_journal.h"
 #include "tests/support/window_driver.h"
-#include "uninstall/copy_handover.h"
-#include "uninstall/uninstall_sequence.h"
+#include "uninstall/stages/copy_handover.h"
+#include "uninstall/stages/second_stage.h"
+#include "uninstall/stages/uninstall_sequence.h"
 
 TEST(FirstStage, CancelRestartsOnlyTheToolsThatWereRunning)
 {
@@ -121,7 +123,7 @@ TEST(RunLockOwner, ALockOfAnotherAccountIsIgnored)
         EXPECT_FALSE(RunLock().held()) << owner;
     }
     EXPECT_TRUE(platform.pauses.empty());
-    EXPECT_FALSE(RunLock(SilentLockWait).held());
+    EXPECT_FALSE(RunLock(Waits::SilentLockWait).held());
     EXPECT_EQ(platform.pauses, std::vector<DWORD>(120, 500));
 }
 
@@ -136,7 +138,7 @@ TEST(SecondStage, WithoutAnInstallFolderItSaysSoAndStillCleansUp)
 
     // The stage itself: run whole, a second stage ends at once outside the temporary folder.
     InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Uninstall);
-    EXPECT_EQ(SecondStage(false, "uninstall.exe /internally"), UninstallExit::Ended);
+    EXPECT_EQ(SecondStage(ReadUninstallRun("uninstall.exe /internally")), UninstallExit::Ended);
     SetEnvironmentVariableA("TMP", nullptr);
 
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -167,7 +169,7 @@ TEST(SecondStage, ARelativeInstallFolderCountsAsNone)
     SetCurrentDirectoryA(temp.c_str());
 
     InitialiseRuntimeLibrary(GetModuleHandleA(nullptr), SuiteProgram::Uninstall);
-    EXPECT_EQ(SecondStage(false, "uninstall.exe /internally"), UninstallExit::Ended);
+    EXPECT_EQ(SecondStage(ReadUninstallRun("uninstall.exe /internally")), UninstallExit::Ended);
     SetCurrentDirectoryA(current);
     // Its batch file runs in the folder this test removes next.
     for (int wait = 0; wait < 100 && !FilesMatching(temp, "delme*.bat").empty(); ++wait)

@@ -3,9 +3,10 @@
 
 #include <string>
 
+#include "suite/system/registry_keys.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/registry_sandbox.h"
-#include "uninstall/registry_cleanup.h"
+#include "uninstall/removal/registry_cleanup.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "suite/system/delete_with_retry.h"
-#include "suite/text/path_text.h"
 #include "tests/support/platform_recorder.h"
 #include "tests/support/test_files.h"
 
@@ -13,11 +12,6 @@ TEST(DeleteWithRetry, TriesSixteenTimesAndNotifiesWhateverHappened)
 {
     PlatformRecorder platform;
     const std::string installDir = FreshFolder("delete-with-retry");
-    auto DeleteFileWithRetry = [](const char* folder, const char* name) {
-        PathBuffer path;
-        ASSERT_TRUE(JoinPath(path, folder, name));
-        DeleteWithRetry(path.c_str(), IfMissing::NothingToDo, ShellNotice::Delete);
-    };
     WriteWholeFile(installDir + "\\held.dll", "x");
     HeldFile held(installDir + "\\held.dll");
     DeleteFileWithRetry(installDir.c_str(), "held.dll");

@@ -1,5 +1,6 @@
-#include "suite/catalogue/suite_keys.h"
+#include "suite/system/install_path.h"
 
+#include "suite/catalogue/suite_keys.h"
 #include "suite/vexlo.h"
 
 bool ReadInstallPath(PathBuffer& folder)

@@ -1,4 +1,4 @@
-#include "uninstall/copy_handover.h"
+#include "uninstall/stages/copy_handover.h"
 
 #include <stdlib.h>
 
@@ -44,16 +44,16 @@ HANDLE HandedOverLock(const char* commandLine)
     return value ? ULongToHandle(strtoul(value, nullptr, 10)) : nullptr;
 }
 
-bool ComposeCopyParameters(CopyParameters& parameters, bool silent, bool installerCodes, const RunLock& lock,
+bool ComposeCopyParameters(CopyParameters& parameters, const UninstallRun& run, const RunLock& lock,
                            const StageResult* result)
 {
-    return parameters.assign(silent ? "/internally /silent" : "/internally") &&
-           (!installerCodes || parameters.append(" /msicodes")) && AppendLockSwitch(parameters, lock) &&
+    return parameters.assign(run.silent ? "/internally /silent" : "/internally") &&
+           (!run.installerCodes || parameters.append(" /msicodes")) && AppendLockSwitch(parameters, lock) &&
            (!result || result->appendSwitch(parameters)) && AppendLogSwitch(parameters);
 }
 
-bool StartCopy(const CopyParameters& parameters, bool silent, const RunLock& lock, const StageResult* result,
-               HANDLE* copy)
+bool StartCopy(const CopyParameters& parameters, const UninstallRun& run, const RunLock& lock,
+               const StageResult* result, HANDLE* copy)
 {
     HANDLE inherited[1 + StageResult::HandleCount];
     int count = 0;
@@ -61,7 +61,7 @@ bool StartCopy(const CopyParameters& parameters, bool silent, const RunLock& loc
         inherited[count++] = lock.handle();
     for (int i = 0; result && i < StageResult::HandleCount; ++i)
         inherited[count++] = result->handles()[i];
-    return RelaunchFromTemp(parameters.c_str(), silent, copy, inherited, count);
+    return RelaunchFromTemp(parameters.c_str(), run.silent, copy, inherited, count);
 }
 
 // The program and the library it needs cannot remove themselves: a copy in

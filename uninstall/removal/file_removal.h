@@ -1,11 +1,8 @@
-// Removing the suite's files and folders from the install folder.
+// Removing the suite's files and folders from the install folder, by the
+// catalogue's list of what the suite puts there.
 #pragma once
 
-// What a silent uninstall could not delete at once.
-struct Leftovers {
-    int scheduled = 0; // deleted at the next restart
-    int failed = 0;    // not even that
-};
+#include "uninstall/removal/removal_walk.h"
 
 // The interactive removal: a held library has the user asked whether
 // Explorer may be closed to free it.

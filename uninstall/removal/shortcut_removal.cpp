@@ -1,4 +1,4 @@
-#include "uninstall/shortcut_removal.h"
+#include "uninstall/removal/shortcut_removal.h"
 
 #include <windows.h>
 #include <shlobj.h>

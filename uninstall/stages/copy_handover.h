@@ -7,7 +7,8 @@
 
 #include "suite/run/run_lock.h"
 #include "suite/text/fixed_string.h"
-#include "uninstall/stage_result.h"
+#include "uninstall/stages/stage_result.h"
+#include "uninstall/stages/uninstall_run.h"
 
 using CopyParameters = FixedString<MAX_PATH + 128>;
 
@@ -15,13 +16,13 @@ using CopyParameters = FixedString<MAX_PATH + 128>;
 // asked for them, so that the copy logs the code its first stage returns),
 // the lock handed over, the report channel when given, and the log switch,
 // so that the copy writes the same log. False when they do not fit.
-bool ComposeCopyParameters(CopyParameters& parameters, bool silent, bool installerCodes, const RunLock& lock,
+bool ComposeCopyParameters(CopyParameters& parameters, const UninstallRun& run, const RunLock& lock,
                            const StageResult* result);
 
 // Starts the copy with `parameters`; it inherits the lock and, when given,
 // the report channel, and `copy` receives its process. True when started.
-bool StartCopy(const CopyParameters& parameters, bool silent, const RunLock& lock, const StageResult* result,
-               HANDLE* copy);
+bool StartCopy(const CopyParameters& parameters, const UninstallRun& run, const RunLock& lock,
+               const StageResult* result, HANDLE* copy);
 
 // The lock the first stage handed over ("/lock:N"), or null.
 HANDLE HandedOverLock(const char* commandLine);

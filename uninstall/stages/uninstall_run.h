@@ -1,11 +1,8 @@
-// The two stages of the uninstaller: the one the user starts, and its copy
-// in the temporary folder that does the removing.
+// What a run of the uninstaller is, read once from its command line, and how it ends.
 #pragma once
 
-#include <windows.h>
-
 // How a run of the uninstaller ended. The copy reports its own to the first
-// stage as this number; ExitCodeOf makes the number that deployment tools read.
+// stage as this number; the run's exit code comes from its row in the table.
 enum class UninstallExit : int {
     Removed,              // all of the suite
     RestartNeeded,        // what is still in use goes at the next restart
@@ -17,21 +14,23 @@ enum class UninstallExit : int {
     Cancelled,            // interactive: the user said no
     EndedUnfinished,      // interactive: no copy started, or the second stage run by hand
     AnotherRunAnnounced,  // interactive: another run is in progress, and it said so
+    Count
 };
+
+// Whether a number the copy sent is one of the results a silent copy reports.
+bool IsReport(int reported);
+
+struct UninstallRun {
+    const char* commandLine; // with the handles a first stage hands over ("/lock:", "/report:")
+    bool second;             // "/internally" (case-sensitive, anywhere): the copy in the temporary folder
+    bool silent;             // "/silent" (any letter case): no question and no message
+    bool installerCodes;     // "/msicodes": Windows Installer's exit codes
+};
+
+UninstallRun ReadUninstallRun(const char* commandLine);
 
 // The default codes: 1 removed, 3010 removed once Windows restarts, 2 not all
 // removed, 3 nothing removed, never 0 (which deployment tools take for
 // success), and 1 for every interactive run. With "/msicodes", Windows
 // Installer's (InstallerCode).
-int ExitCodeOf(UninstallExit exit, bool installerCodes);
-
-// How long a silent first stage waits for its copy's report.
-constexpr DWORD SilentReportLimit = 5 * 60 * 1000;
-
-// The whole run; "/internally" (case-sensitive, anywhere in the command
-// line) selects the second stage, "/silent" (in any letter case) a run with
-// no question and no message, "/msicodes" Windows Installer's exit codes.
-// Returns the exit code (ExitCodeOf).
-int RunUninstall(HINSTANCE instance, const char* commandLine);
-
-UninstallExit SecondStage(bool silent, const char* commandLine);
+int ExitCodeOf(const UninstallRun& run, UninstallExit exit);

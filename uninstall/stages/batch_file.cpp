@@ -1,4 +1,4 @@
-#include "uninstall/batch_file.h"
+#include "uninstall/stages/batch_file.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "uninstall/stage_result.h"
+#include "uninstall/stages/stage_result.h"
 
 #include <stdlib.h>
 

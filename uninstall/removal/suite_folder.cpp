@@ -1,11 +1,11 @@
-#include "uninstall/suite_folder.h"
+#include "uninstall/removal/suite_folder.h"
 
 #include <windows.h>
 
 #include "suite/catalogue/suite_identity.h"
-#include "suite/catalogue/suite_keys.h"
 #include "suite/run/run_log.h"
 #include "suite/system/folders_of_others.h"
+#include "suite/system/install_path.h"
 #include "suite/text/path_text.h"
 
 namespace {
