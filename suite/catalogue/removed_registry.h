@@ -1,5 +1,7 @@
 // What the uninstaller removes from the registry, named from the same
-// catalogue that setup writes from: each key setup writes lies in one of these.
+// catalogue that setup writes from: each key setup writes lies in one of
+// these, but for the context-menu extensions' approvals, which stay so that a
+// later install finds its extensions approved.
 #pragma once
 
 #include <windows.h>
