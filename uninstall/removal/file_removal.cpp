@@ -10,7 +10,6 @@
 #include "suite/run/run_log.h"
 #include "suite/system/delete_with_retry.h"
 #include "suite/system/folder_walk.h"
-#include "suite/system/folders_of_others.h"
 #include "suite/system/pending_operations.h"
 #include "suite/text/fixed_string.h"
 #include "suite/text/path_text.h"
